@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+// Pictures drawn from the vector sources, at the screen's pixel density.
+namespace artwork {
+
+// The program icon, rendered at whatever size is asked for.
+QIcon programIcon();
+// The sign's picture at its logical size (150 x 244) for the given pixel ratio.
+QPixmap signPicture(qreal devicePixelRatio);
+
+inline constexpr QSize SignPictureSize{150, 244};
+
+} // namespace artwork

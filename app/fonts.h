@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QStringList>
+
+// The program's typeface: Verdana where the machine has it, else its closest free
+// relative, DejaVu Sans (drawn from the same humanist design, with similar widths).
+inline QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = false,
+                         const QString &family = QStringLiteral("Verdana"))
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
+constexpr int twips(int value)
+{
+    return (value * 2 + 15) / 30;
+}

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmnagscreen.h"
+
+#include "app/artwork.h"
+#include "app/forms.h"
+#include "app/platform.h"
+#include "app/random.h"
+#include "app/updatereminder.h"
+#include "profile/frmmain.h"
+
+namespace {
+frmNagScreen *loadedInstance = nullptr;
+}
+
+frmNagScreen::frmNagScreen(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("frmNagScreen"));
+    m_imgIcon << artwork::programIcon();
+}
+
+frmNagScreen::~frmNagScreen()
+{
+    if (loadedInstance == this)
+        loadedInstance = nullptr;
+}
+
+frmNagScreen *frmNagScreen::instance()
+{
+    return loadedInstance;
+}
+
+void frmNagScreen::Form_Load()
+{
+    loadedInstance = this;
+    loadedForms().loaded(this, objectName(), [this] { Form_Unload(); });
+
+    // Only one instance per user: refuse before any window or setting is touched.
+    if (platform().previousInstanceRunning()) {
+        platform().showMessage(QStringLiteral("Application is already running"),
+                               Platform::Icon::Information);
+        EndApplication();
+        return;
+    }
+
+    Randomize();
+    modHelp::ShowUpdateReminder();
+
+    m_main = new frmMain;
+    m_main->show();
+
+    // This form is never shown, so there is nothing to hide.
+    CoBrand_Randomize();
+}
+
+void frmNagScreen::Form_Unload()
+{
+    EndApplication();
+}
+
+void frmNagScreen::CoBrand_Randomize()
+{
+}

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/platform.h"
+
+#include <QtGlobal>
+
+namespace {
+Platform *current = nullptr;
+}
+
+Platform &platform()
+{
+    Q_ASSERT_X(current, "platform()", "no platform installed");
+    return *current;
+}
+
+void setPlatform(Platform *platform)
+{
+    current = platform;
+}

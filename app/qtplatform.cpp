@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/qtplatform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QTime>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+
+Platform::Answer QtPlatform::showMessage(const QString &text, Icon icon, Buttons buttons,
+                                         Answer defaultAnswer)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QLatin1String(ProgramTitle));
+    box.setText(text);
+    switch (icon) {
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    }
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Ok;
+    }
+}
+
+void QtPlatform::openUrl(const QString &address)
+{
+    // Desktop services start the handler detached and without a shell; failure is ignored.
+    QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
+}
+
+QDate QtPlatform::today()
+{
+    return QDate::currentDate();
+}
+
+bool QtPlatform::previousInstanceRunning()
+{
+    return !m_guard.acquire();
+}
+
+std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.confirmOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtPlatform::defaultPrinterName()
+{
+    return QPrinterInfo::defaultPrinterName();
+}
+
+quint32 QtPlatform::clockSeed()
+{
+    return quint32(QTime::currentTime().msecsSinceStartOfDay());
+}
+
+void QtPlatform::terminate()
+{
+    m_guard.release();
+    std::fflush(nullptr);
+    // No destructors, no pending events: the program ends here.
+    std::_Exit(0);
+}

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/random.h"
+
+#include "app/platform.h"
+
+RandomSequence &programRandom()
+{
+    static RandomSequence sequence;
+    return sequence;
+}
+
+void Randomize()
+{
+    programRandom().seed(platform().clockSeed());
+}
+
+float Rnd()
+{
+    return programRandom().next();
+}

@@ -1,0 +1,450 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "profile/frmmain.h"
+
+#include "app/artwork.h"
+#include "app/fonts.h"
+#include "app/forms.h"
+#include "app/platform.h"
+#include "profile/signprofile.h"
+#include "profile/topics.h"
+#include "web/linklabel.h"
+#include "web/pages.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+using Field = QString SignProfile::*;
+
+// A caption label with its tooltip, beside or above the text box showing one field.
+struct LabelledBox {
+    const char *label;
+    const char *caption;
+    const char *tooltip;
+    const char *box;
+    QRect labelAt; // twips; an empty size means the label sizes itself
+    QRect boxAt;   // twips
+};
+
+constexpr QRect at(int left, int top, int width = 0, int height = 0)
+{
+    return {left, top, width, height};
+}
+
+const LabelledBox KeyFacts[] = {
+    {"Label5", "Zodiac Quality", "This signifies the attitude of the people under this sign.",
+     "txtZodiacQuality", at(2880, 870), at(2910, 1080, 2310, 285)},
+    {"Label4", "Zodiac Element", "This describes the human characteristics of this sign.",
+     "txtZodiacElement", at(5640, 870), at(5670, 1080, 2310, 285)},
+    {"Label3", "Zodiac Symbol", "This signifies the symbol that represents this sign.",
+     "txtZodiacSymbol", at(2880, 1380), at(2910, 1575, 2310, 285)},
+    {"Label2", "Birth Dates", "This gives the date period for this sun sign.", "txtBirthDates",
+     at(5640, 1380), at(5670, 1575, 2310, 285)},
+};
+
+// Rows of single-line boxes: the label sits level with its box.
+constexpr QRect row(int labelLeft, int boxLeft, int top)
+{
+    return {labelLeft, top, boxLeft - labelLeft, 285};
+}
+
+const LabelledBox PlanetRows[] = {
+    {"Label6", "Domicile Planet",
+     "This signifies the planet that exercises a powerful energy on the sign.",
+     "txtDomicilePlanet", row(240, 1920, 1200), at(1920, 1200, 3855, 285)},
+    {"Label7", "Detriment Planet", "This signifies the planet that is unfavorable for this sign.",
+     "txtDetrimentPlanet", row(240, 1920, 1680), at(1920, 1680, 3855, 285)},
+    {"Label8", "Exaltation Planet",
+     "This signifies the planet that interacts well with this sign.", "txtExaltationPlanet",
+     row(240, 1920, 2160), at(1920, 2160, 3855, 285)},
+};
+
+const LabelledBox LuckyRows[] = {
+    {"Label9", "Birth Stone",
+     "This signifies the birth gemstones for people born under this sign.", "txtBirthstone",
+     row(120, 1800, 840), at(1800, 840, 3975, 285)},
+    {"Label10", "Lucky Colors", "This signifies the lucky colors for people born under this sign.",
+     "txtLuckyColors", row(120, 1800, 1200), at(1800, 1200, 3975, 285)},
+    {"Label11", "Lucky Numbers",
+     "This signifies the lucky numbers for people born under this sign.", "txtLuckyNumbers",
+     row(120, 1800, 1560), at(1800, 1560, 3975, 285)},
+    {"Label12", "Lucky Day", "This signifies the lucky days for people born under this sign.",
+     "txtLuckyDay", row(120, 1800, 1920), at(1800, 1920, 3975, 285)},
+    {"Label13", "Lucky Gemstones",
+     "This signifies the lucky gemstones for people born under this sign.", "txtLuckyGemstones",
+     row(120, 1800, 2280), at(1800, 2280, 3975, 285)},
+    {"Label14", "Lucky Metals",
+     "This signifies the lucky metals to be used for people born under this sign.",
+     "txtLuckyMetals", row(120, 1800, 2640), at(1800, 2640, 3975, 285)},
+};
+
+const LabelledBox FamilyBlocks[] = {
+    {"Label20", "The Aquarius Mother", "This tells us more about the person as a mother.",
+     "txtMother", at(240, 360), at(240, 600, 5535, 750)},
+    {"Label21", "The Aquarius Father", "This tells us more about the person as a father.",
+     "txtFather", at(240, 1440), at(240, 1680, 5535, 750)},
+    {"Label22", "The Aquarius Child", "This tells us more about the person as a child.",
+     "txtChild", at(240, 2520), at(240, 2760, 5535, 750)},
+};
+
+// Pages holding one text box that fills the page, by list index.
+struct ProsePage {
+    int index;
+    const char *box;
+    int height; // twips
+};
+
+const ProsePage ProsePages[] = {
+    {2, "txtGeneralTraits", 3150},      {3, "txtPositiveTraits", 3150},
+    {4, "txtNegativeTraits", 3105},     {5, "txtFriendshipTraits", 3105},
+    {6, "txtCompatibilityTraits", 3105}, {8, "txtCommonProfessions", 3105},
+    {9, "txtHealthConcerns", 3105},     {10, "txtFinancialHabits", 3105},
+    {11, "txtFashionStyle", 3105},      {12, "txtTravel", 3105},
+    {13, "txtLoveAndRomance", 3105},    {14, "txtFamous", 3105},
+};
+
+// Each profile text box and its field, in the order the window fills them.
+const std::pair<const char *, Field> ProfileBoxes[] = {
+    {"txtBirthDates", &SignProfile::BirthDates},
+    {"txtZodiacSymbol", &SignProfile::ZodiacSymbol},
+    {"txtZodiacElement", &SignProfile::ZodiacElement},
+    {"txtZodiacQuality", &SignProfile::ZodiacQuality},
+    {"txtDomicilePlanet", &SignProfile::DomicilePlanet},
+    {"txtDetrimentPlanet", &SignProfile::DetrimentPlanet},
+    {"txtExaltationPlanet", &SignProfile::ExaltationPlanet},
+    {"txtBirthstone", &SignProfile::Birthstone},
+    {"txtLuckyColors", &SignProfile::LuckyColors},
+    {"txtLuckyNumbers", &SignProfile::LuckyNumbers},
+    {"txtLuckyDay", &SignProfile::LuckyDay},
+    {"txtLuckyGemstones", &SignProfile::LuckyGemstones},
+    {"txtLuckyMetals", &SignProfile::LuckyMetals},
+    {"txtFamous", &SignProfile::FamousPersonalities},
+    {"txtGeneralTraits", &SignProfile::GeneralTraits},
+    {"txtPositiveTraits", &SignProfile::PositiveTraits},
+    {"txtNegativeTraits", &SignProfile::NegativeTraits},
+    {"txtFriendshipTraits", &SignProfile::FriendshipTraits},
+    {"txtCompatibilityTraits", &SignProfile::CompatibilityTraits},
+    {"txtMother", &SignProfile::AsMother},
+    {"txtFather", &SignProfile::AsFather},
+    {"txtChild", &SignProfile::AsChild},
+    {"txtCommonProfessions", &SignProfile::CommonProfessions},
+    {"txtHealthConcerns", &SignProfile::HealthConcerns},
+    {"txtFinancialHabits", &SignProfile::FinancialHabits},
+    {"txtFashionStyle", &SignProfile::FashionStyle},
+    {"txtTravel", &SignProfile::TravelHabits},
+    {"txtLoveAndRomance", &SignProfile::LoveAndRomance},
+};
+
+const char CoBrandCaption[] =
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. "
+    "Put your site's name &&  link here. See \"Help\" for details.    "
+    "Click Here for more info on co-branding.";
+const char FullBrandCaption[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. "
+    "Get this software fully branded for your website. Click here for more details.";
+
+const char ForumBandCaption[] = "Online Lunavale Discussion Board. Best Resource For Everything "
+                                "Lunavale. Visit www.lunavale.com/forum";
+const char UpdateInfoText[] =
+    "Get the latest news and information on your sun sign, Aquarius, and find out what "
+    "other people think of it in our discussion forum.";
+const char DailyHoroscopeText[] =
+    "Start each day with a look at your free daily sun-sign horoscope. It takes only a "
+    "minute, and it tells you what the stars have in store for Aquarius today: where to "
+    "take a chance, where to hold back, and which plans and people deserve your attention "
+    "before the day begins.";
+const char AstrologyCaption[] =
+    "Visit Latest Updated Information of Aquarius @ aquarius.lunavale.com";
+
+QRect inPixels(const QRect &twipRect)
+{
+    return {twips(twipRect.x()), twips(twipRect.y()), twips(twipRect.width()),
+            twips(twipRect.height())};
+}
+
+QString text(const char *latin1)
+{
+    return QString::fromLatin1(latin1);
+}
+
+QLabel *makeLabel(QWidget *parent, const LabelledBox &spec)
+{
+    auto *label = new QLabel(text(spec.caption), parent);
+    label->setObjectName(text(spec.label));
+    label->setToolTip(text(spec.tooltip));
+    if (spec.labelAt.width() > 0) {
+        label->setGeometry(inPixels(spec.labelAt));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    } else {
+        label->move(twips(spec.labelAt.x()), twips(spec.labelAt.y()));
+        label->adjustSize();
+    }
+    return label;
+}
+
+QLineEdit *makeLineBox(QWidget *parent, const char *name, const QRect &where)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(text(name));
+    box->setReadOnly(true);
+    box->setGeometry(inPixels(where));
+    return box;
+}
+
+QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &where)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(text(name));
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setGeometry(inPixels(where));
+    return box;
+}
+
+LinkLabel *makeLink(QWidget *parent, const char *name, const char *caption, const QRect &where,
+                    const QColor &color, const QFont &font, Qt::Alignment alignment)
+{
+    auto *label = new LinkLabel(parent);
+    label->setObjectName(text(name));
+    label->setCaption(text(caption));
+    label->setTextColor(color);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    label->setGeometry(inPixels(where));
+    return label;
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QLatin1String(WindowCaption));
+    setWindowIcon(artwork::programIcon());
+    setFont(programFont());
+    createControls();
+    loadedForms().loaded(this, objectName(), [this] {
+        Form_Unload();
+        hide();
+        deleteLater();
+    });
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips(8565), twips(6795));
+    setCentralWidget(client);
+
+    auto *picZodiac = new QLabel(client);
+    picZodiac->setObjectName(QStringLiteral("picZodiac"));
+    picZodiac->setGeometry(inPixels(at(120, 120, 2310, 3720)));
+    picZodiac->setAlignment(Qt::AlignCenter);
+    picZodiac->setPixmap(artwork::signPicture(devicePixelRatioF()));
+
+    m_lstOptions = new QListWidget(client);
+    m_lstOptions->setObjectName(QStringLiteral("lstOptions"));
+    m_lstOptions->setGeometry(inPixels(at(120, 3945, 2295, 2175)));
+    m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
+
+    m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    m_cmdSave->setGeometry(inPixels(at(120, 6210, 2295, 375)));
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+
+    auto *frame19 = new QFrame(client);
+    frame19->setObjectName(QStringLiteral("Frame19"));
+    frame19->setGeometry(inPixels(at(2520, 135, 6000, 585)));
+    frame19->setBackgroundRole(QPalette::Highlight);
+    frame19->setAutoFillBackground(true);
+    auto *label61 = makeLink(frame19, "Label61", ForumBandCaption, at(0, 90, 6000, 390),
+                             Qt::white, programFont(8.25, true, true), Qt::AlignCenter);
+    connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
+
+    createKeyFacts(client);
+
+    m_lblZodiacSignName = new QLabel(client);
+    m_lblZodiacSignName->setObjectName(QStringLiteral("lblZodiacSignName"));
+    m_lblZodiacSignName->setGeometry(inPixels(at(4440, 4800, 1935, 240)));
+    m_lblZodiacSignName->setFont(programFont(9.75, true));
+    m_lblZodiacSignName->setAlignment(Qt::AlignCenter);
+
+    createTopicPages(client);
+    createPromotion(client);
+}
+
+void frmMain::createKeyFacts(QWidget *client)
+{
+    for (const LabelledBox &fact : KeyFacts) {
+        makeLabel(client, fact);
+        makeLineBox(client, fact.box, fact.boxAt);
+    }
+}
+
+void frmMain::createTopicPages(QWidget *client)
+{
+    const QFont regular = programFont();
+    for (std::size_t i = 0; i < Topics.size(); ++i) {
+        auto *frame = new QGroupBox(QString::fromLatin1(Topics[i].caption), client);
+        frame->setObjectName(QString::fromLatin1(Topics[i].frame));
+        frame->setGeometry(inPixels(at(2520, 1980, 6000, 3705)));
+        frame->setFont(programFont(8.25, true));
+        // Opaque, so the page in front hides the sign's name beneath.
+        frame->setAutoFillBackground(true);
+        frame->hide();
+        m_frames[i] = frame;
+    }
+
+    auto addRows = [&](QGroupBox *page, const auto &rows) {
+        for (const LabelledBox &r : rows) {
+            makeLabel(page, r)->setFont(regular);
+            makeLineBox(page, r.box, r.boxAt)->setFont(regular);
+        }
+    };
+    addRows(m_frames[0], PlanetRows);
+    addRows(m_frames[1], LuckyRows);
+    for (const LabelledBox &block : FamilyBlocks) {
+        makeLabel(m_frames[7], block)->setFont(regular);
+        makeProseBox(m_frames[7], block.box, block.boxAt)->setFont(regular);
+    }
+    for (const ProsePage &page : ProsePages)
+        makeProseBox(m_frames[page.index], page.box, at(240, 360, 5500, page.height))
+            ->setFont(regular);
+    fillUpdatePage(m_frames[15]);
+}
+
+void frmMain::fillUpdatePage(QGroupBox *page)
+{
+    const QFont regular = programFont();
+    const QColor blue(0, 0, 255);
+
+    auto *frame18 = new QGroupBox(QStringLiteral("New Updated Information"), page);
+    frame18->setObjectName(QStringLiteral("Frame18"));
+    frame18->setGeometry(inPixels(at(240, 360, 2655, 3135)));
+    auto *frame21 = new QGroupBox(QStringLiteral("Daily Aquarius Horoscope"), page);
+    frame21->setObjectName(QStringLiteral("Frame21"));
+    frame21->setGeometry(inPixels(at(3120, 360, 2655, 3135)));
+
+    auto addText = [&](QGroupBox *frame, const char *name, const char *body, const QRect &where) {
+        auto *label = new QLabel(text(body), frame);
+        label->setObjectName(text(name));
+        label->setFont(regular);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(inPixels(where));
+    };
+    addText(frame18, "lblUpdateInfo", UpdateInfoText, at(120, 240, 2490, 1170));
+    addText(frame21, "lblDailyHoroscope", DailyHoroscopeText, at(120, 240, 2445, 2385));
+
+    auto *lblForum = makeLink(frame18, "lblForum", "Visit Aquarius Discussion Forum Now",
+                              at(120, 1800, 2415, 375), blue, regular, Qt::AlignLeft);
+    connect(lblForum, &LinkLabel::clicked, this, &frmMain::lblForum_Click);
+    auto *lblAstrology = makeLink(frame18, "lblAstrology", AstrologyCaption,
+                                  at(120, 2280, 2415, 615), blue, regular, Qt::AlignLeft);
+    connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);
+    auto *lblDaily = makeLink(frame21, "lblDaily", "Click Here to see Daily Aquarius Horoscope",
+                              at(240, 2640, 2175, 375), blue, regular, Qt::AlignCenter);
+    connect(lblDaily, &LinkLabel::clicked, this, &frmMain::lblDaily_Click);
+}
+
+void frmMain::createPromotion(QWidget *client)
+{
+    auto *fraFullBrand = new QGroupBox(client);
+    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    fraFullBrand->setGeometry(inPixels(at(2520, 5700, 6000, 1050)));
+
+    const QFont font = programFont(8.25, true, true);
+    const QColor blue(0, 0, 255);
+    m_lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", FullBrandCaption,
+                              at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
+    m_lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, at(120, 165, 5700, 855),
+                            blue, font, Qt::AlignCenter);
+    // Both labels fill the same spot; the one in front is the one seen and clicked.
+    m_lblFullBrand->setAutoFillBackground(true);
+    m_lblCobrand->setAutoFillBackground(true);
+    m_lblCobrand->raise();
+    connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
+    connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
+}
+
+void frmMain::Form_Load()
+{
+    for (const Topic &topic : Topics)
+        m_lstOptions->addItem(QString::fromLatin1(topic.caption));
+    bringToFront(m_frames[0]);
+
+    modAquarius::LoadSignProfile();
+    const SignProfile &profile = modAquarius::signProfile();
+    m_lblZodiacSignName->setText(profile.SignName);
+
+    for (const auto &[name, field] : ProfileBoxes) {
+        QWidget *box = findChild<QWidget *>(text(name));
+        if (auto *line = qobject_cast<QLineEdit *>(box)) {
+            line->setText(profile.*field);
+            line->setCursorPosition(0);
+        } else if (auto *prose = qobject_cast<QPlainTextEdit *>(box)) {
+            prose->setPlainText(profile.*field);
+        }
+    }
+
+    m_lstOptions->setCurrentRow(0);
+}
+
+void frmMain::lstOptions_Click()
+{
+    const int index = m_lstOptions->currentRow();
+    if (index >= 0 && index < int(m_frames.size()))
+        bringToFront(m_frames[std::size_t(index)]);
+}
+
+void frmMain::bringToFront(QGroupBox *frame)
+{
+    // Only the front page can be seen, so the others stay hidden and cost nothing.
+    if (m_front == frame)
+        return;
+    frame->show();
+    frame->raise();
+    if (m_front)
+        m_front->hide();
+    m_front = frame;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    loadedForms().unload(this);
+}
+
+void frmMain::Form_Unload()
+{
+    // Until the exit screen exists, closing the main window ends the program.
+    EndApplication();
+}
+
+void frmMain::cmdSave_Click()
+{
+}
+
+void frmMain::Label61_Click() { modHelp::OpenHomePage(); }
+void frmMain::lblCobrand_Click() { modHelp::OpenCoBrandPage(); }
+void frmMain::lblFullBrand_Click() { modHelp::OpenFullyBrandedPage(); }
+void frmMain::lblForum_Click() { modHelp::OpenSignForumPage(); }
+void frmMain::lblAstrology_Click() { modHelp::OpenHelpPage(); }
+void frmMain::lblDaily_Click() { modHelp::OpenDailyHoroscopePage(); }

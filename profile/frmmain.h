@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class LinkLabel;
+
+// The window the user works in: the sign's key facts, the topic list and one topic
+// page at a time.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The topic page currently in front.
+    QGroupBox *frontTopic() const { return m_front; }
+    LinkLabel *lblCobrand() const { return m_lblCobrand; }
+    LinkLabel *lblFullBrand() const { return m_lblFullBrand; }
+
+    void Form_Load();
+    void Form_Unload();
+    void lstOptions_Click();
+
+    void cmdSave_Click();
+    void Label61_Click();
+    void lblCobrand_Click();
+    void lblFullBrand_Click();
+    void lblForum_Click();
+    void lblAstrology_Click();
+    void lblDaily_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createKeyFacts(QWidget *client);
+    void createTopicPages(QWidget *client);
+    void createPromotion(QWidget *client);
+    void fillUpdatePage(QGroupBox *page);
+    void bringToFront(QGroupBox *frame);
+
+    QListWidget *m_lstOptions = nullptr;
+    QPushButton *m_cmdSave = nullptr;
+    QLabel *m_lblZodiacSignName = nullptr;
+    LinkLabel *m_lblCobrand = nullptr;
+    LinkLabel *m_lblFullBrand = nullptr;
+    std::array<QGroupBox *, 16> m_frames{};
+    QGroupBox *m_front = nullptr;
+};

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The whole Aquarius profile: everything the program says about the sign.
+// Long fields use CR LF line breaks; paragraphs are separated by one blank line.
+struct SignProfile {
+    QString SignName;
+    QString BirthDates;
+    QString ZodiacSymbol;
+    QString ZodiacElement;
+    QString ZodiacQuality;
+    QString DomicilePlanet;
+    QString DetrimentPlanet;
+    QString ExaltationPlanet;
+    QString Birthstone;
+    QString LuckyColors;
+    QString LuckyNumbers;
+    QString LuckyDay;
+    QString LuckyGemstones;
+    QString LuckyMetals;
+    QString FamousPersonalities;
+    QString GeneralTraits;
+    QString PositiveTraits;
+    QString NegativeTraits;
+    QString FriendshipTraits;
+    QString CompatibilityTraits;
+    QString AsMother;
+    QString AsFather;
+    QString AsChild;
+    QString CommonProfessions;
+    QString HealthConcerns;
+    QString FinancialHabits;
+    QString FashionStyle;
+    QString TravelHabits;
+    QString LoveAndRomance;
+
+    bool operator==(const SignProfile &) const = default;
+};
+
+namespace modAquarius {
+
+inline constexpr auto LineBreak = "\r\n";
+inline constexpr auto ParagraphBreak = "\r\n\r\n";
+
+// The program-wide record; every field is empty until LoadSignProfile runs.
+const SignProfile &signProfile();
+
+// Fills the program-wide record. Calling it again assigns the same values.
+void LoadSignProfile();
+
+// The filled profile, for code (and tests) that want a copy of their own.
+SignProfile loadedProfile();
+
+} // namespace modAquarius

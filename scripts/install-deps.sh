@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs, with apt-get, whatever the build (and with --test, the tests) still lacks.
+set -euo pipefail
+
+packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+if [[ "${1:-}" == "--test" ]]; then
+    packages+=(unrtf poppler-utils cups cups-pdf cups-client cups-bsd libfaketime xvfb xauth)
+fi
+if [[ "${1:-}" == "--bench" ]]; then
+    packages+=(libbenchmark-dev valgrind)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+((${#missing[@]} == 0)) && exit 0
+
+sudo=()
+[[ $(id -u) -eq 0 ]] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// The maker's web pages and one launcher per page.
+namespace modHelp {
+
+// The maker's web server, without a trailing slash (set at build time).
+QString ServerBaseAddress();
+// The product's home directory on that server, ending in a slash.
+QString ProductHomeAddress();
+// ServerBaseAddress + "/starfold/ssd.php?page=" + key.
+QString PageAddress(const QString &pageKey);
+// ServerBaseAddress + path, for the pages at the server root.
+QString RootPageAddress(const QString &path);
+
+// Hands one address to the desktop's default handler and forgets it.
+void OpenWebPage(const QString &address);
+
+void OpenHomePage();
+void OpenHelpPage();
+void OpenDownloadPage();
+void OpenDonatePage();
+void OpenFullyBrandedPage();
+void OpenCoBrandPage();
+void OpenSoftwaresPage();
+void OpenSignForumPage();
+void OpenDailyHoroscopePage();
+
+} // namespace modHelp
