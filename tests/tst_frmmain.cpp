@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "profile/frmmain.h"
+#include "profile/topics.h"
+
+#include "support/recordingplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTest>
+
+class TestFrmMain : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void firstShown_planetsInFrontWithTheKeyFacts();
+    void everyTopic_bringsItsOwnPageToTheFront();
+    void arrowKeys_turnThePagesLikeClicks();
+    void choosingTheSelectedTopicAgain_keepsThePage();
+    void updatePage_showsItsTwoFramesAndOpensNothing();
+    void textBoxes_areReadOnlyButCopyable();
+    void longTexts_wrapAndScroll();
+    void captionLabels_carryTheirTooltips();
+    void controls_standWhereTheLayoutPutsThem();
+
+private:
+    template<typename T>
+    T *child(const char *name) const
+    {
+        T *w = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!w)
+            qWarning("no control %s", name);
+        return w;
+    }
+    QListWidget *list() const { return child<QListWidget>("lstOptions"); }
+
+    RecordingPlatform *m_world = nullptr;
+    frmMain *m_window = nullptr;
+};
+
+void TestFrmMain::init()
+{
+    m_world = new RecordingPlatform;
+    m_window = new frmMain;
+    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestFrmMain::cleanup()
+{
+    delete m_window;
+    delete m_world;
+}
+
+void TestFrmMain::firstShown_planetsInFrontWithTheKeyFacts()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Starfold v1.75"));
+    QCOMPARE(list()->currentRow(), 0);
+    QCOMPARE(list()->count(), 16);
+    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Planets Associated"));
+    QCOMPARE(m_window->frontTopic()->objectName(), QStringLiteral("Frame1"));
+    QCOMPARE(child<QLineEdit>("txtDomicilePlanet")->text(), QStringLiteral("Saturn (or Uranus)"));
+    QCOMPARE(child<QLineEdit>("txtDetrimentPlanet")->text(), QStringLiteral("Sun"));
+    QCOMPARE(child<QLineEdit>("txtExaltationPlanet")->text(), QStringLiteral("Mercury"));
+    QCOMPARE(child<QLineEdit>("txtZodiacQuality")->text(), QStringLiteral("Fixed"));
+    QCOMPARE(child<QLineEdit>("txtZodiacElement")->text(), QStringLiteral("Air"));
+    QCOMPARE(child<QLineEdit>("txtZodiacSymbol")->text(), QStringLiteral("Water Carrier"));
+    QCOMPARE(child<QLineEdit>("txtBirthDates")->text(),
+             QStringLiteral("January 20th - February 18th"));
+    // Each box shows the beginning of its text.
+    QCOMPARE(child<QLineEdit>("txtBirthDates")->cursorPosition(), 0);
+    QCOMPARE(child<QLabel>("lblZodiacSignName")->text(), QStringLiteral("Aquarius"));
+    QVERIFY(!child<QLabel>("picZodiac")->pixmap().isNull());
+}
+
+void TestFrmMain::everyTopic_bringsItsOwnPageToTheFront()
+{
+    for (int i = 0; i < 16; ++i) {
+        list()->setCurrentRow(i);
+        QGroupBox *front = m_window->frontTopic();
+        QCOMPARE(front->title(), list()->item(i)->text());
+        QCOMPARE(front->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
+        QCOMPARE(front->objectName(), QStringLiteral("Frame%1").arg(i + 1));
+        // Only the page in front can be seen.
+        for (int f = 1; f <= 16; ++f) {
+            auto *frame = m_window->findChild<QGroupBox *>(QStringLiteral("Frame%1").arg(f));
+            QCOMPARE(frame->isVisible(), frame == front);
+        }
+    }
+}
+
+void TestFrmMain::arrowKeys_turnThePagesLikeClicks()
+{
+    list()->setFocus();
+    for (int i = 1; i < 16; ++i) {
+        QTest::keyClick(list(), Qt::Key_Down);
+        QCOMPARE(m_window->frontTopic()->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
+    }
+    QTest::keyClick(list(), Qt::Key_Up);
+    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Famous Personalities"));
+
+    QListWidgetItem *item = list()->item(6);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualItemRect(item).center());
+    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Compatibility Traits"));
+}
+
+void TestFrmMain::choosingTheSelectedTopicAgain_keepsThePage()
+{
+    list()->setCurrentRow(3);
+    QGroupBox *front = m_window->frontTopic();
+    list()->setCurrentRow(3);
+    m_window->lstOptions_Click();
+    QCOMPARE(m_window->frontTopic(), front);
+    QVERIFY(front->isVisible());
+}
+
+void TestFrmMain::updatePage_showsItsTwoFramesAndOpensNothing()
+{
+    list()->setCurrentRow(15);
+    QGroupBox *front = m_window->frontTopic();
+    QCOMPARE(front->title(), QStringLiteral("Update"));
+    auto *news = front->findChild<QGroupBox *>(QStringLiteral("Frame18"));
+    auto *daily = front->findChild<QGroupBox *>(QStringLiteral("Frame21"));
+    QVERIFY(news && news->isVisible());
+    QVERIFY(daily && daily->isVisible());
+    QCOMPARE(news->title(), QStringLiteral("New Updated Information"));
+    QCOMPARE(daily->title(), QStringLiteral("Daily Aquarius Horoscope"));
+    QVERIFY(m_world->opened.isEmpty());
+}
+
+void TestFrmMain::textBoxes_areReadOnlyButCopyable()
+{
+    list()->setCurrentRow(0);
+    QLineEdit *planet = child<QLineEdit>("txtDomicilePlanet");
+    planet->setFocus();
+    QTest::keyClicks(planet, QStringLiteral("xyz"));
+    QTest::keyClick(planet, Qt::Key_Backspace);
+    QCOMPARE(planet->text(), QStringLiteral("Saturn (or Uranus)"));
+    planet->selectAll();
+    planet->copy();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Saturn (or Uranus)"));
+
+    list()->setCurrentRow(2);
+    auto *general = child<QPlainTextEdit>("txtGeneralTraits");
+    const QString before = general->toPlainText();
+    general->setFocus();
+    QTest::keyClicks(general, QStringLiteral("abc"));
+    QTest::keyClick(general, Qt::Key_Delete);
+    QCOMPARE(general->toPlainText(), before);
+    QTest::keyClick(general, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(general, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), before);
+}
+
+void TestFrmMain::longTexts_wrapAndScroll()
+{
+    list()->setCurrentRow(14);
+    auto *famous = child<QPlainTextEdit>("txtFamous");
+    QCOMPARE(famous->document()->blockCount(), 5);
+
+    list()->setCurrentRow(6);
+    auto *compatibility = child<QPlainTextEdit>("txtCompatibilityTraits");
+    QCOMPARE(compatibility->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    // Twelve paragraphs with a blank line between each pair.
+    QCOMPARE(compatibility->document()->blockCount(), 23);
+    QVERIFY(compatibility->verticalScrollBar()->isVisible());
+    QVERIFY(compatibility->verticalScrollBar()->maximum() > 0);
+    QCOMPARE(compatibility->verticalScrollBar()->value(), 0);
+}
+
+void TestFrmMain::captionLabels_carryTheirTooltips()
+{
+    const std::pair<const char *, const char *> expected[] = {
+        {"Label2", "This gives the date period for this sun sign."},
+        {"Label3", "This signifies the symbol that represents this sign."},
+        {"Label4", "This describes the human characteristics of this sign."},
+        {"Label5", "This signifies the attitude of the people under this sign."},
+        {"Label6", "This signifies the planet that exercises a powerful energy on the sign."},
+        {"Label7", "This signifies the planet that is unfavorable for this sign."},
+        {"Label8", "This signifies the planet that interacts well with this sign."},
+        {"Label9", "This signifies the birth gemstones for people born under this sign."},
+        {"Label10", "This signifies the lucky colors for people born under this sign."},
+        {"Label11", "This signifies the lucky numbers for people born under this sign."},
+        {"Label12", "This signifies the lucky days for people born under this sign."},
+        {"Label13", "This signifies the lucky gemstones for people born under this sign."},
+        {"Label14", "This signifies the lucky metals to be used for people born under this sign."},
+        {"Label20", "This tells us more about the person as a mother."},
+        {"Label21", "This tells us more about the person as a father."},
+        {"Label22", "This tells us more about the person as a child."},
+    };
+    for (const auto &[name, tooltip] : expected) {
+        QLabel *label = child<QLabel>(name);
+        QVERIFY2(label, name);
+        QCOMPARE(label->toolTip(), QString::fromLatin1(tooltip));
+    }
+}
+
+void TestFrmMain::controls_standWhereTheLayoutPutsThem()
+{
+    // Left, top, width, height in twips; fifteen to the pixel.
+    struct Place {
+        const char *name;
+        int left, top, width, height;
+    };
+    const Place places[] = {
+        {"picZodiac", 120, 120, 2310, 3720},     {"lstOptions", 120, 3945, 2295, 2175},
+        {"cmdSave", 120, 6210, 2295, 375},       {"Frame19", 2520, 135, 6000, 585},
+        {"txtZodiacQuality", 2910, 1080, 2310, 285},
+        {"txtBirthDates", 5670, 1575, 2310, 285}, {"Frame7", 2520, 1980, 6000, 3705},
+        {"lblZodiacSignName", 4440, 4800, 1935, 240},
+        {"fraFullBrand", 2520, 5700, 6000, 1050}, {"lblCobrand", 120, 165, 5700, 855},
+        {"txtExaltationPlanet", 1920, 2160, 3855, 285},
+        {"txtLuckyMetals", 1800, 2640, 3975, 285}, {"txtChild", 240, 2760, 5535, 750},
+        {"txtGeneralTraits", 240, 360, 5500, 3150}, {"txtTravel", 240, 360, 5500, 3105},
+        {"Frame21", 3120, 360, 2655, 3135},      {"lblDaily", 240, 2640, 2175, 375},
+    };
+    auto px = [](int twips) { return qRound(twips / 15.0); };
+    for (const Place &p : places) {
+        QWidget *w = child<QWidget>(p.name);
+        QVERIFY2(w, p.name);
+        QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
+    }
+    QCOMPARE(m_window->centralWidget()->size(), QSize(571, 453));
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"
