@@ -3,11 +3,41 @@
 
 #include "app/platform.h"
 
+#include <algorithm>
+
 #ifndef STARFOLD_SERVER_BASE_ADDRESS
 #error "STARFOLD_SERVER_BASE_ADDRESS must be set by the build"
 #endif
 
 namespace modHelp {
+
+namespace {
+
+// The server interprets the keys, so they are written exactly as it expects them.
+struct PageRow {
+    Page page;
+    const char *keyOrPath;
+    bool atRoot; // the sign's own pages live at the server root, without a key
+};
+
+constexpr PageRow PageTable[] = {
+    {Page::Home, "home-page", false},
+    {Page::Help, "help-web-page", false},
+    {Page::Download, "download-web-page", false},
+    {Page::Donate, "donate", false},
+    {Page::FullyBranded, "fully-branded", false},
+    {Page::CoBrand, "co-brand", false},
+    {Page::Softwares, "lunavalesoftwares", false},
+    {Page::SignForum, "/aquarius_-_january_20_-_february_18", true},
+    {Page::DailyHoroscope, "/aquarius_-_daily_horoscope", true},
+};
+
+void OpenPage(Page page)
+{
+    OpenWebPage(AddressOf(page));
+}
+
+} // namespace
 
 QString ServerBaseAddress()
 {
@@ -32,27 +62,29 @@ QString RootPageAddress(const QString &path)
     return ServerBaseAddress() + path;
 }
 
+QString AddressOf(Page page)
+{
+    const auto row = std::find_if(std::begin(PageTable), std::end(PageTable),
+                                  [page](const PageRow &r) { return r.page == page; });
+    if (row == std::end(PageTable))
+        return {};
+    const QString keyOrPath = QString::fromLatin1(row->keyOrPath);
+    return row->atRoot ? RootPageAddress(keyOrPath) : PageAddress(keyOrPath);
+}
+
 void OpenWebPage(const QString &address)
 {
     platform().openUrl(address);
 }
 
-void OpenHomePage() { OpenWebPage(PageAddress(QStringLiteral("home-page"))); }
-void OpenHelpPage() { OpenWebPage(PageAddress(QStringLiteral("help-web-page"))); }
-void OpenDownloadPage() { OpenWebPage(PageAddress(QStringLiteral("download-web-page"))); }
-void OpenDonatePage() { OpenWebPage(PageAddress(QStringLiteral("donate"))); }
-void OpenFullyBrandedPage() { OpenWebPage(PageAddress(QStringLiteral("fully-branded"))); }
-void OpenCoBrandPage() { OpenWebPage(PageAddress(QStringLiteral("co-brand"))); }
-void OpenSoftwaresPage() { OpenWebPage(PageAddress(QStringLiteral("lunavalesoftwares"))); }
-
-void OpenSignForumPage()
-{
-    OpenWebPage(RootPageAddress(QStringLiteral("/aquarius_-_january_20_-_february_18")));
-}
-
-void OpenDailyHoroscopePage()
-{
-    OpenWebPage(RootPageAddress(QStringLiteral("/aquarius_-_daily_horoscope")));
-}
+void OpenHomePage() { OpenPage(Page::Home); }
+void OpenHelpPage() { OpenPage(Page::Help); }
+void OpenDownloadPage() { OpenPage(Page::Download); }
+void OpenDonatePage() { OpenPage(Page::Donate); }
+void OpenFullyBrandedPage() { OpenPage(Page::FullyBranded); }
+void OpenCoBrandPage() { OpenPage(Page::CoBrand); }
+void OpenSoftwaresPage() { OpenPage(Page::Softwares); }
+void OpenSignForumPage() { OpenPage(Page::SignForum); }
+void OpenDailyHoroscopePage() { OpenPage(Page::DailyHoroscope); }
 
 } // namespace modHelp

@@ -6,6 +6,19 @@
 // The maker's web pages and one launcher per page.
 namespace modHelp {
 
+// The pages the program links to, one row each in the page table.
+enum class Page {
+    Home,
+    Help,
+    Download,
+    Donate,
+    FullyBranded,
+    CoBrand,
+    Softwares,
+    SignForum,
+    DailyHoroscope,
+};
+
 // The maker's web server, without a trailing slash (set at build time).
 QString ServerBaseAddress();
 // The product's home directory on that server, ending in a slash.
@@ -14,6 +27,8 @@ QString ProductHomeAddress();
 QString PageAddress(const QString &pageKey);
 // ServerBaseAddress + path, for the pages at the server root.
 QString RootPageAddress(const QString &path);
+// The address of one row of the page table.
+QString AddressOf(Page page);
 
 // Hands one address to the desktop's default handler and forgets it.
 void OpenWebPage(const QString &address);
