@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 QString shownCaption(const QString &caption)
 {
@@ -63,15 +64,57 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void LinkLabel::focusInEvent(QFocusEvent *event)
+void LinkLabel::paintEvent(QPaintEvent *event)
 {
-    // Show where the keyboard is without changing the layout.
-    setFrameShape(QFrame::Box);
-    QLabel::focusInEvent(event);
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A dotted box in the text's own colour shows where the keyboard is; drawn over the
+    // text rather than as a frame, so the text does not move when focus arrives.
+    const QRect area = contentsRect();
+    const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+    QRect box = fontMetrics().boundingRect(area, flags, text()).adjusted(-1, -1, 1, 1);
+    box = box.intersected(area.adjusted(0, 0, -1, -1));
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+    painter.drawRect(box);
 }
 
-void LinkLabel::focusOutEvent(QFocusEvent *event)
+void LinkLabel::bringToFront()
 {
-    setFrameShape(QFrame::NoFrame);
-    QLabel::focusOutEvent(event);
+    raise();
+}
+
+bool LinkLabel::event(QEvent *event)
+{
+    if (event->type() == QEvent::ZOrderChange)
+        showTopmostOfPlace();
+    return QLabel::event(event);
+}
+
+void LinkLabel::showTopmostOfPlace()
+{
+    QWidget *holder = parentWidget();
+    if (!holder)
+        return;
+    // A parent's children are kept in stacking order, the topmost last.
+    QList<LinkLabel *> place;
+    for (QObject *child : holder->children()) {
+        auto *label = qobject_cast<LinkLabel *>(child);
+        if (label && label->geometry() == geometry())
+            place.append(label);
+    }
+    if (place.size() < 2)
+        return;
+    LinkLabel *front = place.takeLast();
+    bool focusWasBehind = false;
+    for (LinkLabel *behind : std::as_const(place)) {
+        focusWasBehind = focusWasBehind || behind->hasFocus();
+        behind->setFocusPolicy(Qt::NoFocus);
+        behind->hide();
+    }
+    front->setFocusPolicy(Qt::TabFocus);
+    front->show();
+    if (focusWasBehind)
+        front->setFocus(Qt::OtherFocusReason);
 }

@@ -16,17 +16,24 @@ public:
     void setCaption(const QString &caption);
     void setTextColor(const QColor &color);
 
+    // Puts this label in front of the link labels sharing its place in the same parent.
+    // Those behind are hidden and leave the tab chain, so only the front one can be seen,
+    // clicked, focused or read out. A plain raise() or lower() has the same effect.
+    void bringToFront();
+
 Q_SIGNALS:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    void showTopmostOfPlace();
+
     bool m_pressed = false;
 };
 
