@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/frmabout.h"
+
+#include "app/artwork.h"
+#include "app/fonts.h"
+#include "app/forms.h"
+#include "app/platform.h"
+#include "web/linklabel.h"
+#include "web/pages.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
+
+namespace {
+
+const char Description[] =
+    "Starfold is an informative zodiac sun-sign program based on Western astrology. It "
+    "describes the mental attitude, nature, characteristics and features of a person "
+    "according to the sun sign at birth. Your sun sign is the sign of the zodiac in which "
+    "the sun stood at the moment you were born, as calculated by Western astrology. Knowing "
+    "it helps you understand your positive and negative traits, and so improve your "
+    "personality.";
+const char Offer[] = "Start your own Internet business and make money online: have this "
+                     "software fully branded for your web site.";
+const char MoreDetails[] = "Click here for more details.";
+
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+QLabel *makeText(QWidget *parent, const char *name, const QString &caption, const QRect &where,
+                 const QFont &font)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(where);
+    return label;
+}
+
+LinkLabel *makeLink(QWidget *parent, const char *name, const QString &caption, const QRect &where)
+{
+    auto *link = new LinkLabel(parent);
+    link->setObjectName(QString::fromLatin1(name));
+    link->setCaption(caption);
+    link->setFont(programFont(8.25, false, true));
+    link->setTextColor(Qt::white);
+    // Both links end at the form's right margin, like the text above them.
+    link->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    link->setGeometry(where);
+    return link;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QLatin1String(WindowCaption));
+    setFont(programFont());
+    setFixedSize(twips(7125), twips(4395));
+    QPalette orange = palette();
+    orange.setColor(QPalette::Window, QColor(255, 128, 0));
+    orange.setColor(QPalette::WindowText, Qt::white);
+    setPalette(orange);
+    setAutoFillBackground(true);
+    createControls();
+
+    // Centred on the screen the main window is on; moving it now also keeps the dialog
+    // from re-centring itself over its parent when shown.
+    if (const QScreen *where = parent ? parent->screen() : screen())
+        move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
+                                 where->availableGeometry())
+                 .topLeft());
+
+    loadedForms().loaded(this, objectName(), [this] {
+        if (isVisible())
+            QDialog::done(Rejected);
+    });
+}
+
+frmAbout::~frmAbout()
+{
+    loadedForms().unload(this);
+}
+
+void frmAbout::createControls()
+{
+    // Created first, so it leads the tab order and holds the focus when the box opens.
+    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(fromTwips(5745, 3960, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setFocus();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+
+    auto *picture1 = new QLabel(this);
+    picture1->setObjectName(QStringLiteral("Picture1"));
+    picture1->setGeometry(fromTwips(150, 90, 480, 480));
+    picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
+
+    makeText(this, "Label2", QLatin1String(WindowCaption), fromTwips(1110, 90, 3135, 240),
+             programFont(9.75, true));
+    makeText(this, "Label1", QString::fromLatin1(Description), fromTwips(1110, 390, 5895, 2145),
+             programFont());
+
+    const QString site = QUrl(modHelp::ServerBaseAddress()).host();
+    auto *lblHomePage = makeLink(this, "lblHomePage",
+                                 QStringLiteral("Click here to visit us at ") + site,
+                                 fromTwips(2955, 2670, 4050, 195));
+    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+
+    makeText(this, "Label3", QString::fromLatin1(Offer), fromTwips(120, 3030, 6885, 435),
+             programFont(8.25, true));
+
+    auto *lblCoBrand = makeLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
+                                fromTwips(4650, 3525, 2355, 195));
+    connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
+
+    auto *line1 = new QFrame(this);
+    line1->setObjectName(QStringLiteral("Line1"));
+    line1->setFrameShape(QFrame::HLine);
+    line1->setFrameShadow(QFrame::Sunken);
+    line1->setGeometry(0, twips(3870) - 1, width(), 2);
+}
+
+void frmAbout::cmdOK_Click()
+{
+    accept();
+}
+
+void frmAbout::lblHomePage_Click()
+{
+    modHelp::OpenHomePage();
+}
+
+void frmAbout::lblCoBrand_Click()
+{
+    // The offer described just above it is the fully-branded one.
+    modHelp::OpenFullyBrandedPage();
+}
+
+void frmAbout::done(int result)
+{
+    QDialog::done(result);
+    loadedForms().unload(this);
+}

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+// The about box: the program's name and version, what it does, the maker's site and the
+// fully-branded offer. Every text is fixed; each showing is a fresh instance.
+class frmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+    ~frmAbout() override;
+
+    void cmdOK_Click();
+    void lblHomePage_Click();
+    void lblCoBrand_Click();
+
+    // Every way out (OK, Enter, Esc, the close box) ends here and unloads the form.
+    void done(int result) override;
+
+private:
+    void createControls();
+};
