@@ -7,6 +7,7 @@
 #include "app/platform.h"
 #include "profile/signprofile.h"
 #include "profile/topics.h"
+#include "report/frmsave.h"
 #include "web/linklabel.h"
 #include "web/pages.h"
 
@@ -440,6 +441,7 @@ void frmMain::Form_Unload()
 
 void frmMain::cmdSave_Click()
 {
+    frmSave::ShowModal(this);
 }
 
 void frmMain::Label61_Click() { modHelp::OpenHomePage(); }

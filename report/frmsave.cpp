@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/frmsave.h"
+
+#include "app/fonts.h"
+#include "app/forms.h"
+#include "app/platform.h"
+#include "profile/signprofile.h"
+#include "report/modrtb.h"
+#include "report/reportdocument.h"
+#include "report/reportprint.h"
+#include "report/rtfwriter.h"
+#include "web/linklabel.h"
+#include "web/pages.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QStyle>
+#include <QTextEdit>
+
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcReport, "starfold.report")
+
+namespace {
+
+const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
+const char ForumInvitation[] = "Click to visit www.lunavale.com/forum now";
+
+// The main window's offers, word for word.
+const char CoBrandCaption[] =
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. "
+    "Put your site's name &&  link here. See \"Help\" for details.    "
+    "Click Here for more info on co-branding.";
+const char FullBrandCaption[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. "
+    "Get this software fully branded for your website. Click here for more details.";
+
+QRect inPixels(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+LinkLabel *makeLink(QWidget *parent, const char *name, const char *caption, const QRect &where,
+                    const QFont &font)
+{
+    auto *label = new LinkLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setCaption(QString::fromLatin1(caption));
+    label->setTextColor(QColor(0, 0, 255));
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setGeometry(where);
+    return label;
+}
+
+// QSaveFile::commit() renames a file whose buffered tail never reached the disk
+// (QTBUG-75077), and a short write is no error to QIODevice; so write until the device
+// says why it stopped, and flush before committing.
+bool writeAll(QSaveFile &file, const QByteArray &bytes)
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return file.flush() && file.error() == QFileDevice::NoError;
+}
+
+// Verdana, and DejaVu Sans in its place, run a few pixels past the forum title's label;
+// set the caption a touch tighter rather than cut off its last letter.
+void fitOnOneLine(QLabel *label)
+{
+    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    if (needed <= label->width())
+        return;
+    QFont font = label->font();
+    font.setLetterSpacing(QFont::PercentageSpacing,
+                          qMax(90.0, std::floor(100.0 * label->width() / needed)));
+    label->setFont(font);
+}
+
+} // namespace
+
+frmSave::frmSave(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSave"));
+    setWindowTitle(QLatin1String(WindowCaption));
+    setFont(programFont());
+    setModal(true);
+    createControls();
+    setFixedSize(twips(7725), twips(7845));
+    // Centred on the screen, not on the window that opened it.
+    if (const QScreen *where = screen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        where->availableGeometry()));
+    }
+    loadedForms().loaded(this, objectName(), [this] { hide(); });
+    Form_Load();
+}
+
+frmSave::~frmSave()
+{
+    loadedForms().unload(this);
+}
+
+void frmSave::ShowModal(QWidget *owner)
+{
+    frmSave form(owner);
+    form.exec();
+}
+
+void frmSave::done(int result)
+{
+    QDialog::done(result);
+    loadedForms().unload(this);
+}
+
+void frmSave::createControls()
+{
+    const QFont linkFont = programFont(8.25, false, true);
+    for (auto [name, caption, where] :
+         {std::tuple{"Label14", ForumTitle, inPixels(1755, 0, 4200, 195)},
+          std::tuple{"Label3", ForumInvitation, inPixels(1867, 240, 3990, 195)}}) {
+        LinkLabel *label = makeLink(this, name, caption, where, linkFont);
+        label->setWordWrap(false);
+        fitOnOneLine(label);
+        QPalette pal = label->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        label->setPalette(pal);
+        label->setAutoFillBackground(true);
+    }
+    connect(findChild<LinkLabel *>(QStringLiteral("Label14")), &LinkLabel::clicked, this,
+            &frmSave::Label14_Click);
+    connect(findChild<LinkLabel *>(QStringLiteral("Label3")), &LinkLabel::clicked, this,
+            &frmSave::Label3_Click);
+
+    m_rtb = new QTextEdit(this);
+    m_rtb->setObjectName(QStringLiteral("RTB"));
+    m_rtb->setGeometry(inPixels(30, 480, 7665, 6135));
+    m_rtb->setFont(programFont(report::PointSize));
+    // Pasted or dropped text takes the format at the caret, as typed text does.
+    m_rtb->setAcceptRichText(false);
+    m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_rtb->setLineWrapMode(QTextEdit::WidgetWidth);
+
+    m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    m_cmdSave->setGeometry(inPixels(5400, 6660, 1125, 345));
+    m_cmdSave->setAutoDefault(false);
+    connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
+
+    m_cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
+    m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    m_cmdPrint->setGeometry(inPixels(6555, 6660, 1125, 345));
+    m_cmdPrint->setAutoDefault(false);
+    connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+
+    createPromotion();
+}
+
+void frmSave::createPromotion()
+{
+    auto *fraFullBrand = new QGroupBox(this);
+    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    fraFullBrand->setGeometry(inPixels(30, 7000, 7665, 810));
+
+    const QFont font = programFont(8.25, true, true);
+    const QRect spot = inPixels(120, 165, 7380, 615);
+    auto *lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", FullBrandCaption, spot, font);
+    auto *lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, spot, font);
+    // The co-brand offer covers the other one here, always.
+    lblFullBrand->setAutoFillBackground(true);
+    lblCobrand->setAutoFillBackground(true);
+    lblCobrand->raise();
+    connect(lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
+    connect(lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
+}
+
+void frmSave::Form_Load()
+{
+    modRTB::HookReportLinks(m_rtb, this);
+
+    QTextDocument *document = m_rtb->document();
+    // The composed report is where editing starts, not a step the user can undo.
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+    document->setUndoRedoEnabled(true);
+    m_rtb->moveCursor(QTextCursor::Start);
+}
+
+void frmSave::cmdSave_Click()
+{
+    const Platform::SaveRequest request{
+        QStringLiteral("Save Your Rashi Details"),
+        QStringLiteral("Rich Text Format (*.rtf)"),
+        QStringLiteral("rtf"),
+        true,
+        QString(),
+    };
+    const std::optional<QString> path = platform().askSavePath(request);
+    if (!path || path->isEmpty())
+        return;
+
+    // Written beside the old file and renamed over it, so a failed save leaves that intact.
+    const QByteArray rtf = rtf::Write(report::RtfModel(*m_rtb->document()));
+    QSaveFile file(*path);
+    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, rtf) || !file.commit()) {
+        const QString reason = file.errorString();
+        qCWarning(lcReport) << "saving the report to" << *path << "failed:" << reason;
+        platform().showMessage(QStringLiteral("Your report could not be saved as\n%1\n\n%2")
+                                   .arg(QDir::toNativeSeparators(*path), reason),
+                               Platform::Icon::Critical);
+    }
+}
+
+void frmSave::cmdPrint_Click()
+{
+    QTextCursor cursor = m_rtb->textCursor();
+    cursor.clearSelection();
+    m_rtb->setTextCursor(cursor);
+    report::PrintDocument(*m_rtb->document(), platform().defaultPrinterName());
+}
+
+void frmSave::Label14_Click() { modHelp::OpenHomePage(); }
+void frmSave::Label3_Click() { modHelp::OpenHomePage(); }
+void frmSave::lblCobrand_Click() { modHelp::OpenCoBrandPage(); }
+void frmSave::lblFullBrand_Click() { modHelp::OpenFullyBrandedPage(); }

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/reportprint.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <memory>
+
+namespace report {
+namespace {
+
+void drawLinesWithin(QPainter &painter, const QTextDocument &document, qreal top, qreal bottom)
+{
+    const QAbstractTextDocumentLayout *layout = document.documentLayout();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRectF area = layout->blockBoundingRect(block);
+        if (area.bottom() < top || area.top() >= bottom)
+            continue;
+        const QTextLayout *lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            const qreal y = lines->position().y() + line.y();
+            if (y >= top && y < bottom)
+                line.draw(&painter, lines->position());
+        }
+    }
+}
+
+} // namespace
+
+void PrintDocument(const QTextDocument &document, const QString &printerName)
+{
+    if (printerName.isEmpty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(printerName);
+    if (!printer.isValid())
+        return;
+    printer.setDocName(QStringLiteral("Aquarius"));
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    PrintDocument(document, printer);
+}
+
+void PrintDocument(const QTextDocument &document, QPrinter &printer)
+{
+    // A copy laid out for the printer's page, so that no line is split between two pages.
+    const std::unique_ptr<QTextDocument> copy(document.clone());
+    QAbstractTextDocumentLayout *layout = copy->documentLayout();
+    layout->setPaintDevice(&printer);
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+    copy->setPageSize(page);
+    // The link look is drawn over the text, not part of it; print it as the box shows it.
+    for (QTextBlock from = document.begin(), to = copy->begin(); from.isValid() && to.isValid();
+         from = from.next(), to = to.next()) {
+        to.layout()->setFormats(from.layout()->formats());
+    }
+
+    // Each line is drawn on its own page only. QTextDocument::print numbers the pages of
+    // some documents, and it draws every line of a paragraph that crosses a page on both
+    // pages, clipped away on one but still in the output, where text extraction (and
+    // copying from a PDF) reads it twice.
+    QPainter painter(&printer);
+    if (!painter.isActive())
+        return;
+    painter.setPen(Qt::black);
+    const int pages = copy->pageCount();
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0 && !printer.newPage())
+            return;
+        const qreal top = i * page.height();
+        painter.save();
+        painter.translate(0, -top);
+        drawLinesWithin(painter, *copy, top, top + page.height());
+        painter.restore();
+    }
+}
+
+} // namespace report

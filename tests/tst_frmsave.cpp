@@ -1,0 +1,479 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/forms.h"
+#include "profile/frmmain.h"
+#include "profile/signprofile.h"
+#include "report/frmsave.h"
+#include "report/reportdocument.h"
+#include "report/reportruns.h"
+#include "web/linklabel.h"
+#include "web/pages.h"
+
+#include "support/recordingplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QGroupBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <pwd.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Runs a step with the effective user "nobody", so that folder permissions hold even
+// when the tests run as root. False when the switch is not possible.
+bool asNobody(const std::function<void()> &step)
+{
+    const passwd *nobody = getpwnam("nobody");
+    if (!nobody || seteuid(nobody->pw_uid) != 0)
+        return false;
+    step();
+    return seteuid(0) == 0;
+}
+
+} // namespace
+
+class TestFrmSave : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void layout_controlsStandWhereTheLayoutPutsThem();
+    void layout_linkLabelsLookAndSitAsWritten();
+    void load_composesTheReportIntoTheBox();
+    void load_reportCannotBeUndoneAway();
+    void reopening_givesAnIdenticalReport_andUnloadsOnClose();
+    void mainWindowSave_opensTheReportModally();
+    void labels_openTheirPages();
+
+    void save_askedWithTheDialogSettingsEveryTime();
+    void save_cancel_writesNothingAndSaysNothing();
+    void save_writesRtfAtExactlyTheChosenPath();
+    void save_overExistingFile_replacesIt();
+    void save_failingWrite_keepsOldFileAndNamesFileAndReason_data();
+    void save_failingWrite_keepsOldFileAndNamesFileAndReason();
+    void save_writesWhatTheBoxShows_afterEditing();
+    void paste_arrivesAsPlainTextInTheCaretsFormat();
+
+    void print_withoutPrinter_doesNothingButClearsTheSelection();
+
+private:
+    QTextEdit *box() const { return m_form->RTB(); }
+    void clickSave() { QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton); }
+
+    std::unique_ptr<RecordingPlatform> m_world;
+    std::unique_ptr<frmSave> m_form;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestFrmSave::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    modAquarius::LoadSignProfile();
+}
+
+void TestFrmSave::init()
+{
+    m_world = std::make_unique<RecordingPlatform>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_form = std::make_unique<frmSave>();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void TestFrmSave::cleanup()
+{
+    m_form.reset();
+    m_dir.reset();
+    m_world.reset();
+}
+
+void TestFrmSave::layout_controlsStandWhereTheLayoutPutsThem()
+{
+    struct Place {
+        const char *name;
+        int left, top, width, height; // twips
+    };
+    const Place places[] = {
+        {"Label14", 1755, 0, 4200, 195},      {"Label3", 1867, 240, 3990, 195},
+        {"RTB", 30, 480, 7665, 6135},         {"cmdSave", 5400, 6660, 1125, 345},
+        {"cmdPrint", 6555, 6660, 1125, 345},  {"fraFullBrand", 30, 7000, 7665, 810},
+        {"lblCobrand", 120, 165, 7380, 615},  {"lblFullBrand", 120, 165, 7380, 615},
+    };
+    auto px = [](int twips) { return qRound(twips / 15.0); };
+    for (const Place &p : places) {
+        auto *w = m_form->findChild<QWidget *>(QLatin1String(p.name));
+        QVERIFY2(w, p.name);
+        QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
+    }
+    QCOMPARE(m_form->size(), QSize(515, 523));
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Starfold v1.75"));
+    QVERIFY(m_form->isModal());
+    QCOMPARE(m_form->findChild<QPushButton *>(QStringLiteral("cmdSave"))->text(),
+             QStringLiteral("&Save"));
+    QCOMPARE(m_form->findChild<QPushButton *>(QStringLiteral("cmdPrint"))->text(),
+             QStringLiteral("&Print"));
+    QCOMPARE(m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"))->title(), QString());
+    QCOMPARE(box()->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(box()->font().pointSizeF(), 9.75);
+    QCOMPARE(m_form->font().pointSizeF(), 8.25);
+
+    const QPoint centre = m_form->screen()->availableGeometry().center();
+    QVERIFY((m_form->geometry().center() - centre).manhattanLength() <= 2);
+}
+
+void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
+{
+    auto label = [&](const char *name) {
+        return m_form->findChild<LinkLabel *>(QLatin1String(name));
+    };
+    QCOMPARE(label("Label14")->text(),
+             QStringLiteral("The Most Popular Online Lunavale Discussion Board"));
+    QVERIFY(label("Label3")->text().contains(QLatin1String("www.lunavale.com")));
+    QVERIFY(label("lblCobrand")->text().startsWith(QLatin1String("Co-brand this software")));
+    QVERIFY(label("lblCobrand")->text().contains(QLatin1String("name &  link")));
+    QVERIFY(label("lblFullBrand")->text().startsWith(QLatin1String("Home Business Opportunity")));
+
+    for (const char *name : {"Label14", "Label3", "lblCobrand", "lblFullBrand"}) {
+        LinkLabel *l = label(name);
+        QVERIFY2(l, name);
+        QCOMPARE(l->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QVERIFY(l->font().underline());
+        QCOMPARE(l->font().pointSizeF(), 8.25);
+        QCOMPARE(l->alignment(), Qt::AlignCenter);
+        QCOMPARE(l->cursor().shape(), Qt::PointingHandCursor);
+        const bool offer = QByteArray(name).startsWith("lbl");
+        QCOMPARE(l->font().bold(), offer);
+        if (!offer)
+            QCOMPARE(l->palette().color(QPalette::Window), QColor(Qt::white));
+    }
+    // The co-brand offer lies in front and takes the clicks.
+    auto *frame = m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
+    QCOMPARE(frame->childAt(label("lblCobrand")->geometry().center()), label("lblCobrand"));
+}
+
+void TestFrmSave::load_composesTheReportIntoTheBox()
+{
+    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
+    QString expected = report::PlainText(runs);
+    expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QCOMPARE(box()->toPlainText(), expected);
+    QCOMPARE(box()->document()->blockCount(), expected.count(QLatin1Char('\n')) + 1);
+
+    // Character by character, the weight and colour the runs were inserted with.
+    const QTextDocument *document = box()->document();
+    int position = 0;
+    for (const ReportRun &run : runs) {
+        QString text = run.text;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        for (const QChar c : text) {
+            if (c != QLatin1Char('\n')) {
+                QTextCursor at(const_cast<QTextDocument *>(document));
+                at.setPosition(position + 1);
+                const QTextCharFormat format = at.charFormat();
+                QCOMPARE(format.fontWeight() >= QFont::Bold, run.bold);
+                QCOMPARE(format.foreground().color(), report::ColorOf(run.colour));
+                // Family and size are the box's own throughout.
+                QVERIFY(!format.hasProperty(QTextFormat::FontFamilies));
+                QVERIFY(!format.hasProperty(QTextFormat::FontPointSize));
+            }
+            ++position;
+        }
+    }
+    QCOMPARE(box()->textCursor().position(), 0);
+    QVERIFY(!box()->isReadOnly());
+}
+
+void TestFrmSave::load_reportCannotBeUndoneAway()
+{
+    const QString composed = box()->toPlainText();
+    QVERIFY(!box()->document()->isUndoAvailable());
+    box()->setFocus();
+    QTest::keyClick(box(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box()->toPlainText(), composed);
+}
+
+void TestFrmSave::reopening_givesAnIdenticalReport_andUnloadsOnClose()
+{
+    const QByteArray first = rtf::Write(report::RtfModel(*box()->document()));
+    QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
+    m_form->close();
+    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+    m_form.reset();
+
+    for (int i = 0; i < 2; ++i) {
+        frmSave again;
+        QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
+        QCOMPARE(rtf::Write(report::RtfModel(*again.RTB()->document())), first);
+        again.reject();
+        QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+    }
+}
+
+void TestFrmSave::mainWindowSave_opensTheReportModally()
+{
+    m_form.reset();
+    frmMain main;
+    main.setAttribute(Qt::WA_DeleteOnClose, false);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *report = qobject_cast<frmSave *>(QApplication::activeModalWidget());
+        seen = report && report->isVisible() && report->parentWidget() == &main
+               && loadedForms().names().contains(QStringLiteral("frmSave"))
+               && report->RTB()->toPlainText().startsWith(QLatin1String("Aquarius\n\nBirth"));
+        if (report)
+            report->close();
+    });
+    QTest::mouseClick(main.findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    // The click returns once the report window is closed again.
+    QVERIFY(seen);
+    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+    QVERIFY(main.findChildren<frmSave *>().isEmpty());
+}
+
+void TestFrmSave::labels_openTheirPages()
+{
+    for (const char *name : {"Label14", "Label3"}) {
+        QTest::mouseClick(m_form->findChild<LinkLabel *>(QLatin1String(name)), Qt::LeftButton);
+    }
+    auto *frame = m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
+    const QPoint spot = m_form->findChild<LinkLabel *>(QStringLiteral("lblCobrand"))
+                            ->geometry()
+                            .center();
+    QTest::mouseClick(frame->childAt(spot), Qt::LeftButton);
+    const QString home = modHelp::PageAddress(QStringLiteral("home-page"));
+    QCOMPARE(m_world->opened,
+             (QStringList{home, home, modHelp::PageAddress(QStringLiteral("co-brand"))}));
+
+    // The hidden offer still has its own handler.
+    m_world->opened.clear();
+    m_form->lblFullBrand_Click();
+    QCOMPARE(m_world->opened,
+             QStringList{modHelp::PageAddress(QStringLiteral("fully-branded"))});
+    QVERIFY(m_world->messages.isEmpty());
+}
+
+void TestFrmSave::save_askedWithTheDialogSettingsEveryTime()
+{
+    m_world->savePath = m_dir->filePath(QStringLiteral("first.rtf"));
+    clickSave();
+    clickSave();
+    m_world->savePath.reset();
+    clickSave();
+    QCOMPARE(m_world->saveRequests.size(), 3);
+    for (const Platform::SaveRequest &request : std::as_const(m_world->saveRequests)) {
+        QCOMPARE(request.title, QStringLiteral("Save Your Rashi Details"));
+        QCOMPARE(request.filter, QStringLiteral("Rich Text Format (*.rtf)"));
+        QCOMPARE(request.defaultSuffix, QStringLiteral("rtf"));
+        QVERIFY(request.confirmOverwrite);
+        // Empty every time, even right after a save.
+        QCOMPARE(request.fileName, QString());
+    }
+}
+
+void TestFrmSave::save_cancel_writesNothingAndSaysNothing()
+{
+    const QString before = box()->toPlainText();
+    m_world->savePath.reset();
+    clickSave();
+    QCOMPARE(m_world->saveRequests.size(), 1);
+    QVERIFY(filesIn(m_dir->path()).isEmpty());
+    QVERIFY(m_world->messages.isEmpty());
+    QCOMPARE(box()->toPlainText(), before);
+}
+
+void TestFrmSave::save_writesRtfAtExactlyTheChosenPath()
+{
+    // The dialog appends the default extension to a bare name; whatever path it returns,
+    // with or without an extension, is the file written, and it holds RTF.
+    for (const char *name : {"report", "report.rtf", "report.txt"}) {
+        m_world->savePath = m_dir->filePath(QLatin1String(name));
+        clickSave();
+        const QByteArray saved = contentsOf(*m_world->savePath);
+        QVERIFY2(saved.startsWith("{\\rtf1"), name);
+        QVERIFY(saved.contains("Verdana"));
+        QVERIFY(saved.contains("\\b\\cf1 Aquarius\\par"));
+    }
+    QCOMPARE(filesIn(m_dir->path()),
+             (QStringList{QStringLiteral("report"), QStringLiteral("report.rtf"),
+                          QStringLiteral("report.txt")}));
+    QVERIFY(m_world->messages.isEmpty());
+}
+
+void TestFrmSave::save_overExistingFile_replacesIt()
+{
+    const QString path = m_dir->filePath(QStringLiteral("report.rtf"));
+    QVERIFY(writeFile(path, QByteArray(100000, 'x')));
+    m_world->savePath = path;
+    clickSave();
+    const QByteArray saved = contentsOf(path);
+    QVERIFY(saved.startsWith("{\\rtf1"));
+    QVERIFY(!saved.contains("xxx"));
+    QVERIFY(saved.trimmed().endsWith('}'));
+    // Nothing left over beside it.
+    QCOMPARE(filesIn(m_dir->path()), QStringList{QStringLiteral("report.rtf")});
+    QVERIFY(m_world->messages.isEmpty());
+}
+
+void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("folder gone") << QStringLiteral("missing");
+    QTest::newRow("read-only folder") << QStringLiteral("readonly");
+    QTest::newRow("disk full halfway") << QStringLiteral("full");
+}
+
+void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason()
+{
+    QFETCH(QString, how);
+    const QByteArray old = "{\\rtf1 the report saved last week}";
+    QString folder = m_dir->filePath(QStringLiteral("reports"));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + QStringLiteral("/aquarius.rtf");
+    QVERIFY(writeFile(path, old));
+
+    if (how == QLatin1String("missing")) {
+        path = m_dir->filePath(QStringLiteral("gone/aquarius.rtf"));
+        m_world->savePath = path;
+        clickSave();
+        QVERIFY(!QFile::exists(path));
+    } else if (how == QLatin1String("readonly")) {
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner
+                                                         | QFile::ExeOwner | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner
+                                                  | QFile::ReadOther | QFile::ExeOther));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        m_world->savePath = path;
+        if (geteuid() == 0) {
+            if (!asNobody([this] { clickSave(); }))
+                QSKIP("cannot act as an unprivileged user here");
+        } else {
+            clickSave();
+        }
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    } else {
+        // The file system refuses the data part way through, as a full disk does.
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit small = saved;
+        small.rlim_cur = 4096;
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        m_world->savePath = path;
+        clickSave();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+
+    QCOMPARE(contentsOf(folder + QStringLiteral("/aquarius.rtf")), old);
+    QCOMPARE(filesIn(folder), QStringList{QStringLiteral("aquarius.rtf")});
+    QCOMPARE(m_world->messages.size(), 1);
+    const RecordingPlatform::Message &message = m_world->messages.constFirst();
+    QCOMPARE(message.icon, Platform::Icon::Critical);
+    QCOMPARE(message.buttons, Platform::Buttons::Ok);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    QVERIFY2(message.text.contains(shownPath), qPrintable(message.text));
+    // A reason follows the name.
+    QVERIFY2(message.text.mid(message.text.indexOf(shownPath) + shownPath.size()).trimmed().size()
+                 > 3,
+             qPrintable(message.text));
+    // The window keeps working.
+    QVERIFY(m_form->isVisible());
+}
+
+void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
+{
+    box()->setFocus();
+    QTextCursor cursor = box()->textCursor();
+    // Drop the title line, then add a note of the user's own at the end.
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 2);
+    box()->setTextCursor(cursor);
+    QTest::keyClick(box(), Qt::Key_Delete);
+    box()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box(), QStringLiteral("My note {1}"));
+
+    m_world->savePath = m_dir->filePath(QStringLiteral("edited.rtf"));
+    clickSave();
+    const QByteArray saved = contentsOf(*m_world->savePath);
+    QVERIFY(!saved.contains("Aquarius\\par"));
+    QVERIFY(saved.contains("My note \\{1\\}}"));
+    QVERIFY(saved.contains("Birth Dates: "));
+}
+
+void TestFrmSave::paste_arrivesAsPlainTextInTheCaretsFormat()
+{
+    auto *mime = new QMimeData;
+    mime->setHtml(QStringLiteral("<i style=\"color:#ff0000;font-family:Courier\">Red</i>"));
+    mime->setText(QStringLiteral("Red"));
+    QApplication::clipboard()->setMimeData(mime);
+
+    // Into the title: the pasted text takes the title's purple bold.
+    QTextCursor cursor = box()->textCursor();
+    cursor.setPosition(3);
+    box()->setTextCursor(cursor);
+    box()->paste();
+    QVERIFY(box()->toPlainText().startsWith(QLatin1String("AquRedarius")));
+    cursor.setPosition(5);
+    const QTextCharFormat format = cursor.charFormat();
+    QCOMPARE(format.foreground().color(), QColor(128, 0, 128));
+    QVERIFY(format.fontWeight() >= QFont::Bold);
+    QVERIFY(!format.fontItalic());
+    QVERIFY(!format.hasProperty(QTextFormat::FontFamilies));
+}
+
+void TestFrmSave::print_withoutPrinter_doesNothingButClearsTheSelection()
+{
+    const QString before = box()->toPlainText();
+    QTextCursor cursor = box()->textCursor();
+    cursor.setPosition(10);
+    cursor.setPosition(200, QTextCursor::KeepAnchor);
+    box()->setTextCursor(cursor);
+    m_world->printerName.clear();
+    QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdPrint")),
+                      Qt::LeftButton);
+    QVERIFY(!box()->textCursor().hasSelection());
+    QCOMPARE(box()->toPlainText(), before);
+    QVERIFY(m_world->messages.isEmpty());
+    QVERIFY(m_form->isVisible());
+}
+
+QTEST_MAIN(TestFrmSave)
+#include "tst_frmsave.moc"
