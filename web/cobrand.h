@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QtGlobal>
+
+// The once-a-run pick of the offer shown in the main window's advertising spot, and the
+// pick of the exit screen's support caption.
+namespace cobrand {
+
+// Which of the two offer labels a draw brings to the front.
+enum class Front { CoBrand, FullBrand, Unchanged };
+
+// r x 6 + 1 rounded to the nearest whole number, halves to the even one: 1 to 7, with
+// 1 and 7 half as likely as the others. r is a draw of Rnd().
+qint16 Draw(float r);
+// 1, 3 and 5 front the co-brand offer, 2, 4 and 6 the fully-branded one; 7 changes nothing.
+Front FrontFor(qint16 draw);
+
+// The number of support captions on the exit screen.
+inline constexpr int SupportCaptionCount = 4;
+// floor(r x 4): each caption equally likely.
+int SupportCaptionIndex(float r);
+
+} // namespace cobrand

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/referral.h"
+
+#include "app/platform.h"
+#include "web/pages.h"
+
+#include <QUrl>
+
+#include <utility>
+
+namespace modTellAFriend {
+
+QString strYourName;
+QString strYourEmail;
+QString strYourMessage;
+QString strFriendName;
+QString strFriendEmail;
+QString strReferralUrl;
+
+namespace {
+
+void complain(const char *message)
+{
+    platform().showMessage(QString::fromLatin1(message), Platform::Icon::Critical);
+}
+
+// Checks of the two addresses, in the order the user hears about them.
+struct AddressCheck {
+    bool (*fails)(const QString &yours, const QString &friends);
+    const char *message;
+};
+
+const AddressCheck AddressChecks[] = {
+    {[](const QString &yours, const QString &friends) { return yours == friends; },
+     "Please Enter Distinct Email Addresses"},
+    {[](const QString &yours, const QString &friends) {
+         return !yours.contains(QLatin1Char('@')) || !friends.contains(QLatin1Char('@'));
+     },
+     "Please Enter Proper Email Address"},
+    {[](const QString &yours, const QString &friends) {
+         return !yours.contains(QLatin1Char('.')) || !friends.contains(QLatin1Char('.'));
+     },
+     "Please Enter Proper Email Address"},
+};
+
+// Each stored entry must be neither blank nor its field's hint.
+struct EntryCheck {
+    const QString *value;
+    const char *hint;
+    const char *message;
+};
+
+const EntryCheck EntryChecks[] = {
+    {&strYourName, HintYourName, "Please Enter Your Name"},
+    {&strYourEmail, HintYourEmail, "Please Enter Your Email"},
+    {&strYourMessage, HintYourMessage, "Please Enter Your Message"},
+    {&strFriendName, HintFriendName, "Please Enter Your Friend's Name"},
+    {&strFriendEmail, HintFriendEmail, "Please Enter Your Friend's Email"},
+};
+
+// The query fields of the referral page, in the order the page expects them.
+const std::pair<const char *, const QString *> QueryFields[] = {
+    {"&taf1=", &strYourName},   {"&taf2=", &strYourEmail},  {"&taf3=", &strYourMessage},
+    {"&taf4=", &strFriendName}, {"&taf5=", &strFriendEmail},
+};
+
+// Inserted raw, a value holding "&", "=", "#", a space or a line break would cut the
+// address short or forge the fields after it.
+QString encoded(const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+} // namespace
+
+QString TrimSpaces(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+QString TextOnGotFocus(const QString &text, const QString &hint)
+{
+    return TrimSpaces(text) == hint ? QString() : text;
+}
+
+QString TextOnLostFocus(const QString &text, const QString &hint)
+{
+    return TrimSpaces(text).isEmpty() ? hint : text;
+}
+
+bool RefuseEmailKey(QChar key)
+{
+    if (key != QLatin1Char(' '))
+        return false;
+    complain("Email Address Cannot Contain Space");
+    return true;
+}
+
+void SubmitEntries(const Entries &entries)
+{
+    strYourName = TrimSpaces(entries.yourName);
+    strYourEmail = TrimSpaces(entries.yourEmail);
+    strYourMessage = TrimSpaces(entries.yourMessage);
+    strFriendName = TrimSpaces(entries.friendName);
+    strFriendEmail = TrimSpaces(entries.friendEmail);
+
+    for (const AddressCheck &check : AddressChecks) {
+        if (check.fails(strYourEmail, strFriendEmail)) {
+            complain(check.message);
+            return;
+        }
+    }
+    SubmitReferral();
+}
+
+void SubmitReferral()
+{
+    for (const EntryCheck &check : EntryChecks) {
+        const QString value = TrimSpaces(*check.value);
+        if (value.isEmpty() || value == QLatin1String(check.hint)) {
+            complain(check.message);
+            return;
+        }
+    }
+
+    strReferralUrl = modHelp::PageAddress(QStringLiteral("lbls-refer-a-friend"));
+    for (const auto &[name, value] : QueryFields)
+        strReferralUrl += QLatin1String(name) + encoded(*value);
+    // Our own address, with nothing in it that a query must escape: it goes as it is.
+    strReferralUrl += QLatin1String("&taf6=") + modHelp::ProductHomeAddress();
+
+    OpenReferralPage();
+}
+
+void OpenReferralPage()
+{
+    modHelp::OpenWebPage(strReferralUrl);
+}
+
+} // namespace modTellAFriend
