@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QString codes(int from, int to)
+{
+    QString text;
+    for (int c = from; c <= to; ++c)
+        text += QChar(c);
+    return text;
+}
+
+// Every text the store can keep unchanged: codes that still fit after the offset.
+const int HighestStorableCode = 255 - SettingOffset;
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void scrambling_movesEveryCodeByTheOffsetOrDropsIt();
+    void scrambling_emptyAndAllDroppedTextsGiveEmptyText();
+    void scrambling_keepsOrderAndLengthAndChangesEveryCharacter();
+    void scrambling_roundTripsEveryStorableCode();
+
+    void store_missingKeyReadsEmpty();
+    void store_keepsEveryStorableCodeInValues();
+    void store_keepsEveryStorableCodeInKeys();
+    void store_holdsOnlyScrambledTextUnderSettings();
+    void store_secondWriteReplacesTheFirst();
+    void store_livesInTheUsersConfigFolderUnderTheExecutableName();
+
+    void brokenStore_failureReachesTheCaller_data();
+    void brokenStore_failureReachesTheCaller();
+    void truncatedStore_neverCrashes();
+    void permissions_unreadableFileFailsBothWays();
+    void permissions_readOnlyFileReadsButRefusesWrites();
+    void diskFull_writeFailsAndOldValueStays();
+
+private:
+    QString storeFolder() const { return QFileInfo(settingsFilePath()).absolutePath(); }
+    void makeEverythingWritable();
+};
+
+void TestSettings::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestSettings::init()
+{
+    makeEverythingWritable();
+    QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .removeRecursively();
+}
+
+void TestSettings::cleanup()
+{
+    makeEverythingWritable();
+}
+
+void TestSettings::makeEverythingWritable()
+{
+    // Permission tests leave files the clean-up could not remove otherwise.
+    QFile::setPermissions(storeFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(settingsFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestSettings::scrambling_movesEveryCodeByTheOffsetOrDropsIt()
+{
+    for (int c = 0; c <= 255; ++c) {
+        const QString one{QChar(c)};
+        const QString up = c + SettingOffset <= 255 ? QString(QChar(c + SettingOffset)) : QString();
+        const QString down = c - SettingOffset >= 0 ? QString(QChar(c - SettingOffset)) : QString();
+        QCOMPARE(ScrambleText(one), up);
+        QCOMPARE(UnscrambleText(one), down);
+    }
+    // Beyond the 8-bit codes there is nothing to move.
+    QCOMPARE(ScrambleText(QStringLiteral("a\u20ACb")), QStringLiteral("\u00A8\u00A9"));
+    QCOMPARE(UnscrambleText(QStringLiteral("\u00A8\u20AC\u00A9")), QStringLiteral("ab"));
+}
+
+void TestSettings::scrambling_emptyAndAllDroppedTextsGiveEmptyText()
+{
+    QCOMPARE(ScrambleText(QString()), QString());
+    QCOMPARE(UnscrambleText(QString()), QString());
+    QCOMPARE(ScrambleText(codes(HighestStorableCode + 1, 255)), QString());
+    QCOMPARE(UnscrambleText(codes(0, SettingOffset - 1)), QString());
+    // A dropped character leaves no gap and stops nothing.
+    QCOMPARE(ScrambleText(QStringLiteral("A\u00FFB\u00C8")), QStringLiteral("\u0088\u0089"));
+}
+
+void TestSettings::scrambling_keepsOrderAndLengthAndChangesEveryCharacter()
+{
+    const QString plain = QStringLiteral("Duration 07/12/2026");
+    const QString scrambled = ScrambleText(plain);
+    QCOMPARE(scrambled.size(), plain.size());
+    for (qsizetype i = 0; i < plain.size(); ++i)
+        QCOMPARE(scrambled.at(i).unicode(), plain.at(i).unicode() + SettingOffset);
+}
+
+void TestSettings::scrambling_roundTripsEveryStorableCode()
+{
+    const QString all = codes(0, HighestStorableCode);
+    QCOMPARE(UnscrambleText(ScrambleText(all)), all);
+}
+
+void TestSettings::store_missingKeyReadsEmpty()
+{
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QString());
+    QVERIFY(WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026")));
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QString());
+}
+
+void TestSettings::store_keepsEveryStorableCodeInValues()
+{
+    const QString all = codes(0, HighestStorableCode);
+    QVERIFY(WriteSetting(QStringLiteral("All"), all));
+    for (int c = 0; c <= HighestStorableCode; ++c)
+        QVERIFY(WriteSetting(QStringLiteral("Value%1").arg(c), QString(QChar(c)) + QChar(c)));
+
+    // With the file away the values are gone: they really come back from the disk.
+    const QString path = settingsFilePath();
+    QVERIFY(QFile::rename(path, path + QLatin1String(".away")));
+    QCOMPARE(ReadSetting(QStringLiteral("All")), QString());
+    QVERIFY(QFile::rename(path + QLatin1String(".away"), path));
+
+    QCOMPARE(ReadSetting(QStringLiteral("All")), all);
+    for (int c = 0; c <= HighestStorableCode; ++c)
+        QCOMPARE(ReadSetting(QStringLiteral("Value%1").arg(c)), QString(QChar(c)) + QChar(c));
+}
+
+void TestSettings::store_keepsEveryStorableCodeInKeys()
+{
+    const QString all = codes(0, HighestStorableCode);
+    QVERIFY(WriteSetting(all, QStringLiteral("all")));
+    for (int c = 0; c <= HighestStorableCode; ++c)
+        QVERIFY(WriteSetting(QString(QChar(c)), QString::number(c)));
+
+    const QString path = settingsFilePath();
+    QVERIFY(QFile::rename(path, path + QLatin1String(".away")));
+    QCOMPARE(ReadSetting(all), QString());
+    QVERIFY(QFile::rename(path + QLatin1String(".away"), path));
+
+    QCOMPARE(ReadSetting(all), QStringLiteral("all"));
+    for (int c = 0; c <= HighestStorableCode; ++c)
+        QCOMPARE(ReadSetting(QString(QChar(c))), QString::number(c));
+    // One key per code and the long one: no two codes fell together.
+    QSettings file(path, QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("Settings"));
+    QCOMPARE(file.childKeys().size(), HighestStorableCode + 2);
+}
+
+void TestSettings::store_holdsOnlyScrambledTextUnderSettings()
+{
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+
+    QSettings file(settingsFilePath(), QSettings::IniFormat);
+    QCOMPARE(file.childGroups(), QStringList(QStringLiteral("Settings")));
+    file.beginGroup(QStringLiteral("Settings"));
+    QCOMPARE(file.childKeys(), QStringList(ScrambleText(QStringLiteral("Install"))));
+    QCOMPARE(file.value(ScrambleText(QStringLiteral("Install"))).toString(),
+             ScrambleText(QStringLiteral("1")));
+    QVERIFY(!fileBytes(settingsFilePath()).contains("Install"));
+}
+
+void TestSettings::store_secondWriteReplacesTheFirst()
+{
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("22")));
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("22"));
+
+    QSettings file(settingsFilePath(), QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("Settings"));
+    QCOMPARE(file.childKeys().size(), 1);
+}
+
+void TestSettings::store_livesInTheUsersConfigFolderUnderTheExecutableName()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QCOMPARE(settingsFilePath(), config + QLatin1String("/Starfold/tst_settings.ini"));
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    QVERIFY(QFileInfo::exists(settingsFilePath()));
+}
+
+void TestSettings::brokenStore_failureReachesTheCaller_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("readFails");
+
+    // Keys and values as our own store writes them, so only the damage differs.
+    const QByteArray duration = "%8B%BC%B9%A8%BB%B0%B6%B5=x~x\x80y\x80\x80\x80\n";
+    QTest::newRow("section header cut off") << QByteArray("[Settings\n" + duration) << true;
+    QTest::newRow("line without a value") << QByteArray("[Settings]\n%8B%BC\n" + duration) << true;
+    QTest::newRow("binary noise") << QByteArray("\x00\x01\xFF[\xFE\x00]\x00=\n\x00\x7F", 12)
+                                   << false;
+}
+
+void TestSettings::brokenStore_failureReachesTheCaller()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, readFails);
+    writeBytes(settingsFilePath(), content);
+
+    // Asking again does not make a broken file look healthy.
+    for (int attempt = 0; attempt < 2; ++attempt)
+        QCOMPARE(ReadSetting(QStringLiteral("Duration")).has_value(), !readFails);
+    QVERIFY(!WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026")));
+    QVERIFY(!WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    // What we could not read is not overwritten either.
+    QCOMPARE(fileBytes(settingsFilePath()), content);
+}
+
+void TestSettings::truncatedStore_neverCrashes()
+{
+    QVERIFY(WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026")));
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    const QByteArray whole = fileBytes(settingsFilePath());
+
+    for (qsizetype length = 0; length < whole.size(); ++length) {
+        writeBytes(settingsFilePath(), whole.left(length));
+        const std::optional<QString> duration = ReadSetting(QStringLiteral("Duration"));
+        // A cut value reads short or not at all, never longer than it was.
+        if (duration)
+            QVERIFY2(QStringLiteral("7 Dec 2026").startsWith(*duration), qPrintable(*duration));
+        if (WriteSetting(QStringLiteral("Install"), QStringLiteral("2")))
+            QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("2"));
+    }
+}
+
+void TestSettings::permissions_unreadableFileFailsBothWays()
+{
+    if (::geteuid() == 0)
+        QSKIP("file permissions do not bind root");
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    QVERIFY(QFile::setPermissions(settingsFilePath(), QFile::Permissions()));
+
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), std::nullopt);
+    QVERIFY(!WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
+}
+
+void TestSettings::permissions_readOnlyFileReadsButRefusesWrites()
+{
+    if (::geteuid() == 0)
+        QSKIP("file permissions do not bind root");
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    QVERIFY(QFile::setPermissions(settingsFilePath(), QFile::ReadOwner));
+    QVERIFY(QFile::setPermissions(storeFolder(), QFile::ReadOwner | QFile::ExeOwner));
+
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("1"));
+    QVERIFY(!WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("1"));
+}
+
+void TestSettings::diskFull_writeFailsAndOldValueStays()
+{
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    const QByteArray before = fileBytes(settingsFilePath());
+
+    // A tiny file-size limit stands in for a full disk, and binds root as well.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 4;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool replaced = WriteSetting(QStringLiteral("Install"), QStringLiteral("2"));
+    const bool added = WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026"));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+
+    QVERIFY(!replaced);
+    QVERIFY(!added);
+    QCOMPARE(fileBytes(settingsFilePath()), before);
+    // Once there is room again, what failed does not arrive with the next write.
+    QVERIFY(WriteSetting(QStringLiteral("Other"), QStringLiteral("x")));
+    QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("1"));
+    QCOMPARE(ReadSetting(QStringLiteral("Duration")), QString());
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
