@@ -7,6 +7,8 @@
 #include "app/random.h"
 #include "app/updatereminder.h"
 #include "profile/frmmain.h"
+#include "web/cobrand.h"
+#include "web/linklabel.h"
 
 namespace {
 frmNagScreen *loadedInstance = nullptr;
@@ -60,4 +62,17 @@ void frmNagScreen::Form_Unload()
 
 void frmNagScreen::CoBrand_Randomize()
 {
+    intCoBrandRandomNumber = cobrand::Draw(Rnd());
+    if (!m_main)
+        return;
+    switch (cobrand::FrontFor(intCoBrandRandomNumber)) {
+    case cobrand::Front::CoBrand:
+        m_main->lblCobrand()->bringToFront();
+        break;
+    case cobrand::Front::FullBrand:
+        m_main->lblFullBrand()->bringToFront();
+        break;
+    case cobrand::Front::Unchanged:
+        break;
+    }
 }
