@@ -83,6 +83,8 @@ void LinkLabel::paintEvent(QPaintEvent *event)
 void LinkLabel::bringToFront()
 {
     raise();
+    // raise() reports nothing for a label already on top, so settle the place here too.
+    showTopmostOfPlace();
 }
 
 bool LinkLabel::event(QEvent *event)
