@@ -51,6 +51,12 @@ void PrintDocument(const QTextDocument &document, QPrinter &printer)
     const std::unique_ptr<QTextDocument> copy(document.clone());
     QAbstractTextDocumentLayout *layout = copy->documentLayout();
     layout->setPaintDevice(&printer);
+    // No ligatures on paper: print chains (CUPS, pdftocairo, Ghostscript) lose the text
+    // behind a ligature glyph, and a PDF printer's "fi" would then read as "?". Any explicit
+    // letter spacing, even 100 %, makes Qt's shaper leave them out.
+    QFont font = copy->defaultFont();
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
+    copy->setDefaultFont(font);
     const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
     copy->setPageSize(page);
     // The link look is drawn over the text, not part of it; print it as the box shows it.
