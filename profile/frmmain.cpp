@@ -8,16 +8,24 @@
 #include "profile/signprofile.h"
 #include "profile/topics.h"
 #include "report/frmsave.h"
+#include "web/frmabout.h"
 #include "web/linklabel.h"
 #include "web/pages.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
 
 namespace {
 
@@ -154,12 +162,12 @@ const char ForumBandCaption[] = "Online Lunavale Discussion Board. Best Resource
                                 "Lunavale. Visit www.lunavale.com/forum";
 const char UpdateInfoText[] =
     "Get the latest news and information on your sun sign, Aquarius, and find out what "
-    "other people think of it in our discussion forum.";
+    "other people think of it. Share your own view in our discussion forum.";
 const char DailyHoroscopeText[] =
     "Start each day with a look at your free daily sun-sign horoscope. It takes only a "
     "minute, and it tells you what the stars have in store for Aquarius today: where to "
-    "take a chance, where to hold back, and which plans and people deserve your attention "
-    "before the day begins.";
+    "take a chance, where to hold back, and which plans and people deserve your attention. "
+    "A good habit before the day begins.";
 const char AstrologyCaption[] =
     "Visit Latest Updated Information of Aquarius @ aquarius.lunavale.com";
 
@@ -235,6 +243,9 @@ frmMain::frmMain(QWidget *parent)
     setWindowIcon(artwork::programIcon());
     setFont(programFont());
     createControls();
+    createMenus();
+    // The layout is fixed: the window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     loadedForms().loaded(this, objectName(), [this] {
         Form_Unload();
         hide();
@@ -377,10 +388,7 @@ void frmMain::createPromotion(QWidget *client)
                               at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
     m_lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, at(120, 165, 5700, 855),
                             blue, font, Qt::AlignCenter);
-    // Both labels fill the same spot; the one in front is the one seen and clicked.
-    m_lblFullBrand->setAutoFillBackground(true);
-    m_lblCobrand->setAutoFillBackground(true);
-    m_lblCobrand->raise();
+    m_lblCobrand->bringToFront();
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
 }
@@ -427,6 +435,60 @@ void frmMain::bringToFront(QGroupBox *frame)
     m_front = frame;
 }
 
+void frmMain::createMenus()
+{
+    auto action = [this](QObject *owner, const char *name, const char *caption,
+                         void (frmMain::*handler)()) {
+        auto *item = new QAction(QString::fromLatin1(caption), owner);
+        item->setObjectName(QString::fromLatin1(name));
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    auto separator = [](QMenu *menu, const char *name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    // Nothing ever opens these two; they are kept off the menu bar so that their access
+    // keys cannot reach them either.
+    auto *mnuPopUp = new QMenu(QStringLiteral("PopUp"), this);
+    mnuPopUp->setObjectName(QStringLiteral("mnuPopUp"));
+    mnuPopUp->menuAction()->setVisible(false);
+    mnuPopUp->addAction(action(mnuPopUp, "mnuUpd", "Update", &frmMain::mnuUpd_Click));
+    mnuPopUp->addAction(action(mnuPopUp, "mnuShow", "Show", &frmMain::mnuShow_Click));
+    mnuPopUp->addAction(action(mnuPopUp, "mnuExit", "Exit", &frmMain::mnuExit_Click));
+
+    QMenuBar *bar = menuBar();
+    auto *mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp->addAction(action(mnuHelp, "mnuOnline", "&Online Help", &frmMain::mnuOnline_Click));
+    mnuHelp->addAction(action(mnuHelp, "mnuVisit", "&Visit Us Online", &frmMain::mnuVisit_Click));
+    separator(mnuHelp, "mnuHelp1");
+    mnuHelp->addAction(
+        action(mnuHelp, "mnuUpdate", "Check for Software &Update", &frmMain::mnuUpdate_Click));
+    separator(mnuHelp, "mnuHelp2");
+    mnuHelp->addAction(action(mnuHelp, "mnuAbout", "&About Software", &frmMain::mnuAbout_Click));
+
+    // No drop-down: choosing it on the menu bar runs it at once.
+    bar->addAction(action(bar, "mnuDonate", "&Donate", &frmMain::mnuDonate_Click));
+
+    auto *mnuMakeMoney =
+        action(this, "mnuMakeMoney", "Make Money &Online", &frmMain::mnuMakeMoney_Click);
+    mnuMakeMoney->setVisible(false);
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    // Centred once, before the window is first mapped; later shows keep where the user put it.
+    if (!m_centred && !event->spontaneous()) {
+        m_centred = true;
+        if (const QScreen *where = screen())
+            move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
+                                     where->availableGeometry())
+                     .topLeft());
+    }
+    QMainWindow::showEvent(event);
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     event->accept();
@@ -450,3 +512,30 @@ void frmMain::lblFullBrand_Click() { modHelp::OpenFullyBrandedPage(); }
 void frmMain::lblForum_Click() { modHelp::OpenSignForumPage(); }
 void frmMain::lblAstrology_Click() { modHelp::OpenHelpPage(); }
 void frmMain::lblDaily_Click() { modHelp::OpenDailyHoroscopePage(); }
+
+void frmMain::mnuUpd_Click() { modHelp::OpenDownloadPage(); }
+
+void frmMain::mnuShow_Click()
+{
+    show();
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void frmMain::mnuExit_Click()
+{
+    // The close box's path, so the unload step runs exactly as it does there.
+    close();
+}
+
+void frmMain::mnuOnline_Click() { modHelp::OpenHelpPage(); }
+void frmMain::mnuVisit_Click() { modHelp::OpenHomePage(); }
+void frmMain::mnuUpdate_Click() { modHelp::OpenDownloadPage(); }
+
+void frmMain::mnuAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}
+
+void frmMain::mnuDonate_Click() { modHelp::OpenDonatePage(); }
+void frmMain::mnuMakeMoney_Click() { modHelp::OpenFullyBrandedPage(); }

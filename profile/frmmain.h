@@ -38,11 +38,23 @@ public:
     void lblAstrology_Click();
     void lblDaily_Click();
 
+    void mnuUpd_Click();
+    void mnuShow_Click();
+    void mnuExit_Click();
+    void mnuOnline_Click();
+    void mnuVisit_Click();
+    void mnuUpdate_Click();
+    void mnuAbout_Click();
+    void mnuDonate_Click();
+    void mnuMakeMoney_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
+    void createMenus();
     void createKeyFacts(QWidget *client);
     void createTopicPages(QWidget *client);
     void createPromotion(QWidget *client);
@@ -56,4 +68,5 @@ private:
     LinkLabel *m_lblFullBrand = nullptr;
     std::array<QGroupBox *, 16> m_frames{};
     QGroupBox *m_front = nullptr;
+    bool m_centred = false;
 };

@@ -5,6 +5,7 @@
 #include "web/linklabel.h"
 #include "web/pages.h"
 
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
 #include <QLabel>
@@ -35,7 +36,7 @@ private:
     template<typename T>
     static T *child(QWidget *box, const char *name)
     {
-        return box->findChild<T *>(QString::fromLatin1(name));
+        return findControl<T>(box, name);
     }
     // A click delivered to the window, so the widget under the point is the one hit.
     static void clickOn(QWidget *target)
