@@ -1,0 +1,396 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/frmnagscreen2.h"
+
+#include "app/fonts.h"
+#include "app/forms.h"
+#include "app/frmnagscreen.h"
+#include "app/platform.h"
+#include "app/random.h"
+#include "web/cobrand.h"
+#include "web/linklabel.h"
+#include "web/pages.h"
+#include "web/referral.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <exception>
+
+namespace {
+
+const char ForumSite[] = "www.lunavale.com/forum";
+
+const char Check1Caption[] = "Click Here To Visit %1 Now";
+
+const char *const SupportCaptionTexts[] = {
+    "Programs like this one can only be made and kept up with your support. The best way "
+    "to support us is to visit %1 regularly and join in its discussions and other "
+    "activities.",
+    "Please visit %1 regularly and support it by taking part in the discussions and other "
+    "activities. Without your regular visits we cannot keep supporting and maintaining "
+    "these programs.",
+    "%1 is a free online discussion forum on astrology, tarot, dreams and other esoteric "
+    "subjects. Please visit it regularly and help us develop and maintain this software.",
+    "%1 needs your help. Visit it regularly and take part in its discussions and "
+    "activities, so that we can keep this program going and build more like it.",
+};
+
+// The second paragraph starts on a line of its own because the spaces before it are
+// wider than the label: one word-wrapped caption, no line break.
+const char DownloadPitch[] =
+    "Lunavale makes a whole family of programs on astrology, psychic readings, tarot, "
+    "numerology and the occult. Each one is simple to use and full of information, and "
+    "most of them are free."
+    "                                                             "
+    "Download them, try them out, and share the ones you like with your friends and family.";
+
+const QColor Navy(0, 0, 128);
+
+QRect inPixels(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+// A navy frame with its caption in white bold, as both frames of this screen are.
+QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &caption,
+                         const QRect &where)
+{
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(where);
+    frame->setFont(programFont(9.75, true));
+    QPalette pal = frame->palette();
+    pal.setColor(QPalette::Window, Navy);
+    pal.setColor(QPalette::WindowText, Qt::white);
+    frame->setPalette(pal);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QLineEdit *makeField(QWidget *frame, const char *name, const char *hint, const QRect &where)
+{
+    auto *box = new QLineEdit(QString::fromLatin1(hint), frame);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(programFont());
+    box->setGeometry(where);
+    return box;
+}
+
+// A multi-line box holds its lines apart with CR LF, as every text of the program does;
+// the editor itself knows only LF.
+QString boxText(const QObject *box)
+{
+    if (auto *line = qobject_cast<const QLineEdit *>(box))
+        return line->text();
+    if (auto *lines = qobject_cast<const QPlainTextEdit *>(box))
+        return lines->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return {};
+}
+
+void setBoxText(QObject *box, const QString &text)
+{
+    if (boxText(box) == text)
+        return;
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else if (auto *lines = qobject_cast<QPlainTextEdit *>(box))
+        lines->setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+// Where the machine lacks Verdana its stand-in may run wider; condense the font rather
+// than cut a one-line caption short.
+void condenseToFit(QWidget *widget, const QString &caption, int room)
+{
+    QFont font = widget->font();
+    int stretch = 100;
+    // A condensed face does not shrink in exact proportion, so step down until it fits.
+    while (QFontMetrics(font).horizontalAdvance(caption) > room
+           && stretch > QFont::UltraCondensed) {
+        stretch -= 2;
+        font.setStretch(stretch);
+    }
+    widget->setFont(font);
+}
+
+// Focus that comes and goes with the whole window (another program, a message box)
+// is not the user moving between fields.
+bool movesBetweenFields(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason
+           && event->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+frmNagScreen2::frmNagScreen2(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("frmNagScreen2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(programFont());
+    setFixedSize(twips(11115), twips(4725));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    createControls();
+    if (QScreen *where = screen())
+        move(where->availableGeometry().center() - rect().center());
+    loadedForms().loaded(this, objectName(), [this] {
+        Form_Unload();
+        hide();
+        deleteLater();
+    });
+    Form_Load();
+}
+
+frmNagScreen2::~frmNagScreen2() = default;
+
+bool frmNagScreen2::ShowModeless()
+{
+    try {
+        auto *exitScreen = new frmNagScreen2;
+        exitScreen->show();
+        return exitScreen->isVisible();
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+const QStringList &frmNagScreen2::SupportCaptions()
+{
+    static const QStringList captions = [] {
+        QStringList list;
+        for (const char *text : SupportCaptionTexts)
+            list << QString::fromLatin1(text).arg(QLatin1String(ForumSite));
+        return list;
+    }();
+    return captions;
+}
+
+void frmNagScreen2::createControls()
+{
+    m_picNagscreen2Icon = new QLabel(this);
+    m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
+    m_picNagscreen2Icon->setGeometry(inPixels(360, 120, 540, 540));
+    m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
+
+    m_lblNagScreen2Caption = new QLabel(this);
+    m_lblNagScreen2Caption->setObjectName(QStringLiteral("lblNagScreen2Caption"));
+    m_lblNagScreen2Caption->setFont(
+        programFont(18, false, false, QStringLiteral("MS Sans Serif")));
+    m_lblNagScreen2Caption->move(twips(1080), twips(240));
+
+    m_label2 = new QLabel(SupportCaptions().at(1), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setFont(programFont(9.75, true));
+    m_label2->setWordWrap(true);
+    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label2->setGeometry(inPixels(120, 840, 6975, 1095));
+
+    m_check1 = new QCheckBox(
+        QString::fromLatin1(Check1Caption).arg(QLatin1String(ForumSite)), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setFont(programFont(14.25));
+    QPalette linkPal = m_check1->palette();
+    linkPal.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    linkPal.setColor(QPalette::ButtonText, QColor(0, 0, 192));
+    m_check1->setPalette(linkPal);
+    m_check1->setCursor(Qt::PointingHandCursor);
+    m_check1->setGeometry(inPixels(30, 2040, 7185, 555));
+    condenseToFit(m_check1, m_check1->text(),
+                  m_check1->width() - style()->pixelMetric(QStyle::PM_IndicatorWidth)
+                      - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 2);
+    // Unticking from inside the handler raises the event again; that call finds it clear.
+    connect(m_check1, &QCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
+
+    m_cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setGeometry(inPixels(6000, 2760, 1245, 375));
+    // Enter presses the button that has the focus, as it does in a dialog.
+    m_cmdClose->setAutoDefault(true);
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+
+    createReferAFriend();
+    createDownloadFrame();
+    arrangeTabOrder();
+}
+
+void frmNagScreen2::createReferAFriend()
+{
+    using namespace modTellAFriend;
+    auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
+                                 inPixels(120, 3240, 7065, 1455));
+    m_txtName = makeField(frame2, "txtName", HintYourName, inPixels(85, 360, 3375, 285));
+    m_txtEmail = makeField(frame2, "txtEmail", HintYourEmail, inPixels(3600, 360, 3375, 285));
+    m_txtFriendName =
+        makeField(frame2, "txtFriendName", HintFriendName, inPixels(85, 720, 3375, 285));
+    m_txtFriendEmail =
+        makeField(frame2, "txtFriendEmail", HintFriendEmail, inPixels(3600, 720, 3375, 285));
+
+    m_cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), frame2);
+    m_cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
+    m_cmdSubmit->setFont(programFont());
+    m_cmdSubmit->setGeometry(inPixels(1920, 1080, 3375, 285));
+    m_cmdSubmit->setAutoDefault(true);
+    connect(m_cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+
+    // Below the frame's edge, so never seen, yet Tab still reaches it.
+    m_txtMessage = new QPlainTextEdit(frame2);
+    m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    m_txtMessage->setFont(programFont());
+    m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_txtMessage->setTabChangesFocus(true);
+    m_txtMessage->setGeometry(inPixels(4800, 3600, 1815, 495));
+    setBoxText(m_txtMessage, QLatin1String(InitialMessage));
+
+    for (QWidget *box : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_txtEmail),
+                         static_cast<QWidget *>(m_txtFriendName),
+                         static_cast<QWidget *>(m_txtFriendEmail),
+                         static_cast<QWidget *>(m_txtMessage)})
+        box->installEventFilter(this);
+}
+
+void frmNagScreen2::createDownloadFrame()
+{
+    auto *frame6 = makeNavyFrame(this, "Frame6", QStringLiteral("Download Lunavale Softwares"),
+                                 inPixels(7320, 120, 3735, 4575));
+
+    auto *label3 = new QLabel(QString::fromLatin1(DownloadPitch), frame6);
+    label3->setObjectName(QStringLiteral("Label3"));
+    label3->setFont(programFont(9));
+    label3->setWordWrap(true);
+    label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label3->setGeometry(inPixels(120, 360, 3495, 3855));
+
+    m_lblGoToHome = new LinkLabel(frame6);
+    m_lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
+    m_lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Lunavale Softwares"));
+    m_lblGoToHome->setTextColor(QColor(255, 255, 0));
+    m_lblGoToHome->setFont(programFont(9, true, true));
+    m_lblGoToHome->setGeometry(inPixels(75, 4250, 3585, 210));
+    condenseToFit(m_lblGoToHome, m_lblGoToHome->text(), m_lblGoToHome->contentsRect().width());
+    connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
+}
+
+void frmNagScreen2::arrangeTabOrder()
+{
+    QWidget *const order[] = {m_cmdClose,   m_txtName,        m_cmdSubmit,
+                              m_txtEmail,   m_txtFriendEmail, m_txtFriendName,
+                              m_txtMessage, m_check1,         m_lblGoToHome};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The first in the tab order takes the focus when the screen opens.
+    m_cmdClose->setFocus();
+}
+
+void frmNagScreen2::Form_Load()
+{
+    const QString caption = QLatin1String(WindowCaption);
+    setWindowTitle(caption);
+    m_lblNagScreen2Caption->setText(caption);
+    m_lblNagScreen2Caption->adjustSize();
+
+    // The hidden start-up form holds the program's icon for as long as the run lasts.
+    const frmNagScreen *startUp = frmNagScreen::instance();
+    if (startUp && !startUp->IMGIcon().isEmpty()) {
+        const QIcon icon = startUp->IMGIcon().first();
+        setWindowIcon(icon);
+        m_picNagscreen2Icon->setPixmap(
+            icon.pixmap(m_picNagscreen2Icon->size(), devicePixelRatioF()));
+    }
+
+    Randomize();
+    m_label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));
+
+    // Above every ordinary window, a browser opened from its own links included.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+void frmNagScreen2::Form_Unload()
+{
+    EndApplication();
+}
+
+void frmNagScreen2::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    loadedForms().unload(this);
+}
+
+void frmNagScreen2::cmdClose_Click()
+{
+    EndApplication();
+}
+
+void frmNagScreen2::Check1_Click()
+{
+    if (m_check1->checkState() != Qt::Checked)
+        return;
+    m_check1->setCheckState(Qt::Unchecked);
+    modHelp::OpenHomePage();
+}
+
+void frmNagScreen2::lblGoToHome_Click()
+{
+    modHelp::OpenSoftwaresPage();
+}
+
+void frmNagScreen2::cmdSubmit_Click()
+{
+    modTellAFriend::SubmitEntries({boxText(m_txtName), boxText(m_txtEmail),
+                                   boxText(m_txtMessage), boxText(m_txtFriendName),
+                                   boxText(m_txtFriendEmail)});
+}
+
+QString frmNagScreen2::hintOf(const QObject *box) const
+{
+    using namespace modTellAFriend;
+    const std::pair<const QObject *, const char *> hints[] = {
+        {m_txtName, HintYourName},           {m_txtEmail, HintYourEmail},
+        {m_txtMessage, HintYourMessage},     {m_txtFriendName, HintFriendName},
+        {m_txtFriendEmail, HintFriendEmail},
+    };
+    for (const auto &[which, hint] : hints) {
+        if (which == box)
+            return QLatin1String(hint);
+    }
+    return {};
+}
+
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        if (movesBetweenFields(static_cast<QFocusEvent *>(event)))
+            setBoxText(watched, modTellAFriend::TextOnGotFocus(boxText(watched), hintOf(watched)));
+        break;
+    case QEvent::FocusOut:
+        if (movesBetweenFields(static_cast<QFocusEvent *>(event)))
+            setBoxText(watched, modTellAFriend::TextOnLostFocus(boxText(watched), hintOf(watched)));
+        break;
+    case QEvent::KeyPress:
+        if (watched == m_txtEmail || watched == m_txtFriendEmail) {
+            const QString typed = static_cast<QKeyEvent *>(event)->text();
+            if (typed.size() == 1 && modTellAFriend::RefuseEmailKey(typed.at(0))) {
+                static_cast<QWidget *>(watched)->setFocus();
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class LinkLabel;
+
+// The exit screen: the last window of a run. It asks for support of the maker's forum,
+// carries the refer-a-friend form, and ends the program when it closes.
+class frmNagScreen2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmNagScreen2(QWidget *parent = nullptr);
+    ~frmNagScreen2() override;
+
+    // Creates and shows an exit screen, modeless and without owner; false when that failed.
+    static bool ShowModeless();
+    // The four captions that ask for the forum's support, by index.
+    static const QStringList &SupportCaptions();
+
+    void Form_Load();
+    void Form_Unload();
+    void cmdClose_Click();
+    void Check1_Click();
+    void lblGoToHome_Click();
+    void cmdSubmit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void createReferAFriend();
+    void createDownloadFrame();
+    void arrangeTabOrder();
+    QString hintOf(const QObject *box) const;
+
+    QLabel *m_picNagscreen2Icon = nullptr;
+    QLabel *m_lblNagScreen2Caption = nullptr;
+    QLabel *m_label2 = nullptr;
+    QCheckBox *m_check1 = nullptr;
+    QPushButton *m_cmdClose = nullptr;
+    QLineEdit *m_txtName = nullptr;
+    QLineEdit *m_txtEmail = nullptr;
+    QLineEdit *m_txtFriendName = nullptr;
+    QLineEdit *m_txtFriendEmail = nullptr;
+    QPlainTextEdit *m_txtMessage = nullptr;
+    QPushButton *m_cmdSubmit = nullptr;
+    LinkLabel *m_lblGoToHome = nullptr;
+};
