@@ -9,6 +9,7 @@
 #include "profile/topics.h"
 #include "report/frmsave.h"
 #include "web/frmabout.h"
+#include "web/frmnagscreen2.h"
 #include "web/linklabel.h"
 #include "web/pages.h"
 
@@ -409,7 +410,7 @@ void frmMain::Form_Load()
             line->setText(profile.*field);
             line->setCursorPosition(0);
         } else if (auto *prose = qobject_cast<QPlainTextEdit *>(box)) {
-            prose->setPlainText(profile.*field);
+            prose->document()->setPlainText(profile.*field);
         }
     }
 
@@ -497,8 +498,9 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::Form_Unload()
 {
-    // Until the exit screen exists, closing the main window ends the program.
-    EndApplication();
+    // The exit screen carries the run from here; without it nothing would be left to end it.
+    if (!frmNagScreen2::ShowModeless())
+        EndApplication();
 }
 
 void frmMain::cmdSave_Click()
