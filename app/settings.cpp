@@ -27,8 +27,9 @@ QString shifted(const QString &text, int offset)
     return result;
 }
 
-// Scrambled codes run from 71 to 255. Qt keeps every one of them unchanged in both
-// backings (INI keys as %XX, values as UTF-8), so keys and values go in as they are.
+// Scrambled codes run from 71 to 255. Qt's INI file keeps every one of them unchanged
+// (keys as %XX, values as UTF-8), so keys and values go in as they are. The registry
+// keeps them too, but would take a backslash (plain code 21) in a key as a subkey.
 #ifdef Q_OS_WIN
 constexpr auto StoreFormat = QSettings::NativeFormat; // the registry
 #else
@@ -66,12 +67,13 @@ public:
         setFallbacksEnabled(false);
     }
 
+    ~Store() override { noteMalformed(); }
+
     bool healthy(const char *doing) const
     {
+        noteMalformed();
         auto &malformed = malformedFile();
-        if (status() == QSettings::FormatError)
-            malformed = stampOf(fileName());
-        else if (malformed && *malformed != stampOf(fileName()))
+        if (malformed && *malformed != stampOf(fileName()))
             malformed.reset();
         // Qt answers from memory while the file looks unchanged, even after it has
         // become unreadable.
@@ -81,6 +83,14 @@ public:
             return true;
         qCWarning(lcSettings) << "cannot" << doing << fileName() << "status" << status();
         return false;
+    }
+
+private:
+    // Whoever meets a malformed file first, even only to ask for its name, notes it.
+    void noteMalformed() const
+    {
+        if (status() == QSettings::FormatError)
+            malformedFile() = stampOf(fileName());
     }
 };
 
