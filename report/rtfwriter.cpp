@@ -101,7 +101,9 @@ public:
             if (i + 1 < paragraphs.size())
                 m_out += "\\par\r\n";
         }
-        m_out += "}\r\n";
+        // unrtf holds a \'hh back until the next control word, and without one before the
+        // closing brace it shows the document's last character outside its formatting.
+        m_out += "\\plain}\r\n";
         return std::move(m_out);
     }
 

@@ -434,7 +434,7 @@ void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
     clickSave();
     const QByteArray saved = contentsOf(*m_world->savePath);
     QVERIFY(!saved.contains("Aquarius\\par"));
-    QVERIFY(saved.contains("My note \\{1\\}}"));
+    QVERIFY(saved.contains("My note \\{1\\}\\plain}"));
     QVERIFY(saved.contains("Birth Dates: "));
 }
 
