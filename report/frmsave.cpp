@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QSaveFile>
@@ -121,6 +122,16 @@ void frmSave::done(int result)
 {
     QDialog::done(result);
     loadedForms().unload(this);
+}
+
+void frmSave::keyPressEvent(QKeyEvent *event)
+{
+    // The window has no Cancel button; Esc must not throw away the user's annotations.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmSave::createControls()

@@ -32,6 +32,9 @@ public:
 
     void done(int result) override;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void createControls();
     void createPromotion();

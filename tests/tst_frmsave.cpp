@@ -76,6 +76,7 @@ private Q_SLOTS:
     void layout_linkLabelsLookAndSitAsWritten();
     void load_composesTheReportIntoTheBox();
     void load_reportCannotBeUndoneAway();
+    void escape_keepsTheWindowAndItsEdits();
     void reopening_givesAnIdenticalReport_andUnloadsOnClose();
     void mainWindowSave_opensTheReportModally();
     void labels_openTheirPages();
@@ -226,6 +227,18 @@ void TestFrmSave::load_reportCannotBeUndoneAway()
     box()->setFocus();
     QTest::keyClick(box(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(box()->toPlainText(), composed);
+}
+
+void TestFrmSave::escape_keepsTheWindowAndItsEdits()
+{
+    box()->setFocus();
+    box()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box(), QStringLiteral("mine"));
+    QTest::keyClick(box(), Qt::Key_Escape);
+    QTest::keyClick(m_form.get(), Qt::Key_Escape);
+    QVERIFY(m_form->isVisible());
+    QVERIFY(box()->toPlainText().endsWith(QLatin1String("mine")));
+    QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
 }
 
 void TestFrmSave::reopening_givesAnIdenticalReport_andUnloadsOnClose()
