@@ -8,7 +8,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(unrtf poppler-utils cups printer-driver-cups-pdf cups-client cups-bsd libfaketime xvfb xauth)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(libbenchmark-dev valgrind)
+    packages+=(libbenchmark-dev valgrind xvfb)
 fi
 
 missing=()

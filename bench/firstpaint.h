@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Ends the process as soon as the watched window has painted for the first time, and
+// reports the process's peak resident memory, so start-up can be timed as a whole.
+class FirstPaintExit : public QObject
+{
+public:
+    explicit FirstPaintExit(QWidget *window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            // Queued behind the paint, so it runs once the frame is on screen.
+            QTimer::singleShot(0, [] { finish(); });
+        }
+        return false;
+    }
+
+private:
+    static void finish()
+    {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray &line : status.readAll().split('\n'))
+                if (line.startsWith("VmHWM:"))
+                    std::fprintf(stderr, "peak_kb=%lld\n",
+                                 line.mid(6).trimmed().split(' ').first().toLongLong());
+        }
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+
+    bool m_painted = false;
+};

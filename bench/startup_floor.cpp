@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The toolkit's floor: one empty main window of the program's size, up to its first paint.
+// With --text it also shows one line of text, which is what any window with words pays
+// for loading the font database.
+#include "bench/firstpaint.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Starfold v1.75"));
+    // The main window's client area and its menu bar.
+    window.setFixedSize(571, 453 + 22);
+    if (QApplication::arguments().contains(QStringLiteral("--text")))
+        window.setCentralWidget(new QLabel(QStringLiteral("Planets Associated")));
+    FirstPaintExit stop(&window);
+    window.show();
+    return QApplication::exec();
+}
