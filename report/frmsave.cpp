@@ -188,9 +188,7 @@ void frmSave::createPromotion()
     auto *lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", FullBrandCaption, spot, font);
     auto *lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, spot, font);
     // The co-brand offer covers the other one here, always.
-    lblFullBrand->setAutoFillBackground(true);
-    lblCobrand->setAutoFillBackground(true);
-    lblCobrand->raise();
+    lblCobrand->bringToFront();
     connect(lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
     connect(lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }

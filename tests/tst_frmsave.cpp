@@ -186,6 +186,9 @@ void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
     // The co-brand offer lies in front and takes the clicks.
     auto *frame = m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
     QCOMPARE(frame->childAt(label("lblCobrand")->geometry().center()), label("lblCobrand"));
+    // The one behind can be neither seen nor reached with Tab.
+    QVERIFY(label("lblCobrand")->isVisible());
+    QVERIFY(!label("lblFullBrand")->isVisible());
 }
 
 void TestFrmSave::load_composesTheReportIntoTheBox()
