@@ -204,6 +204,8 @@ void frmSave::Form_Load()
     report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
     document->setUndoRedoEnabled(true);
     m_rtb->moveCursor(QTextCursor::Start);
+    // The report, not the first link label, is where the keyboard starts.
+    m_rtb->setFocus();
 }
 
 void frmSave::cmdSave_Click()

@@ -221,6 +221,7 @@ void TestFrmSave::load_composesTheReportIntoTheBox()
     }
     QCOMPARE(box()->textCursor().position(), 0);
     QVERIFY(!box()->isReadOnly());
+    QCOMPARE(QApplication::focusWidget(), box());
 }
 
 void TestFrmSave::load_reportCannotBeUndoneAway()
