@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QStringList>
 
 // The program's typeface: Verdana where the machine has it, else its closest free
@@ -21,4 +22,10 @@ inline QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underli
 constexpr int twips(int value)
 {
     return (value * 2 + 15) / 30;
+}
+
+// A rectangle given in twips (left, top, width, height), in pixels.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
 }

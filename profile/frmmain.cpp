@@ -10,6 +10,7 @@
 #include "report/frmsave.h"
 #include "web/frmabout.h"
 #include "web/frmnagscreen2.h"
+#include "web/cobrand.h"
 #include "web/linklabel.h"
 #include "web/pages.h"
 
@@ -151,14 +152,6 @@ const std::pair<const char *, Field> ProfileBoxes[] = {
     {"txtLoveAndRomance", &SignProfile::LoveAndRomance},
 };
 
-const char CoBrandCaption[] =
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. "
-    "Put your site's name &&  link here. See \"Help\" for details.    "
-    "Click Here for more info on co-branding.";
-const char FullBrandCaption[] =
-    "Home Business Opportunity. Start your own Internet business and make money online. "
-    "Get this software fully branded for your website. Click here for more details.";
-
 const char ForumBandCaption[] = "Online Lunavale Discussion Board. Best Resource For Everything "
                                 "Lunavale. Visit www.lunavale.com/forum";
 const char UpdateInfoText[] =
@@ -174,8 +167,7 @@ const char AstrologyCaption[] =
 
 QRect inPixels(const QRect &twipRect)
 {
-    return {twips(twipRect.x()), twips(twipRect.y()), twips(twipRect.width()),
-            twips(twipRect.height())};
+    return twipsRect(twipRect.x(), twipRect.y(), twipRect.width(), twipRect.height());
 }
 
 QString text(const char *latin1)
@@ -385,10 +377,10 @@ void frmMain::createPromotion(QWidget *client)
 
     const QFont font = programFont(8.25, true, true);
     const QColor blue(0, 0, 255);
-    m_lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", FullBrandCaption,
+    m_lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", cobrand::FullBrandCaption,
                               at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
-    m_lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, at(120, 165, 5700, 855),
-                            blue, font, Qt::AlignCenter);
+    m_lblCobrand = makeLink(fraFullBrand, "lblCobrand", cobrand::CoBrandCaption,
+                            at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
     m_lblCobrand->bringToFront();
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);

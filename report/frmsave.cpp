@@ -9,6 +9,7 @@
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
+#include "web/cobrand.h"
 #include "web/linklabel.h"
 #include "web/pages.h"
 
@@ -30,20 +31,6 @@ namespace {
 
 const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
 const char ForumInvitation[] = "Click to visit www.lunavale.com/forum now";
-
-// The main window's offers, word for word.
-const char CoBrandCaption[] =
-    "Co-brand this software for your site.  Increase loyalty and traffic to your site. "
-    "Put your site's name &&  link here. See \"Help\" for details.    "
-    "Click Here for more info on co-branding.";
-const char FullBrandCaption[] =
-    "Home Business Opportunity. Start your own Internet business and make money online. "
-    "Get this software fully branded for your website. Click here for more details.";
-
-QRect inPixels(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
 
 LinkLabel *makeLink(QWidget *parent, const char *name, const char *caption, const QRect &where,
                     const QFont &font)
@@ -138,8 +125,8 @@ void frmSave::createControls()
 {
     const QFont linkFont = programFont(8.25, false, true);
     for (auto [name, caption, where] :
-         {std::tuple{"Label14", ForumTitle, inPixels(1755, 0, 4200, 195)},
-          std::tuple{"Label3", ForumInvitation, inPixels(1867, 240, 3990, 195)}}) {
+         {std::tuple{"Label14", ForumTitle, twipsRect(1755, 0, 4200, 195)},
+          std::tuple{"Label3", ForumInvitation, twipsRect(1867, 240, 3990, 195)}}) {
         LinkLabel *label = makeLink(this, name, caption, where, linkFont);
         label->setWordWrap(false);
         fitOnOneLine(label);
@@ -155,7 +142,7 @@ void frmSave::createControls()
 
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
-    m_rtb->setGeometry(inPixels(30, 480, 7665, 6135));
+    m_rtb->setGeometry(twipsRect(30, 480, 7665, 6135));
     m_rtb->setFont(programFont(report::PointSize));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
@@ -164,13 +151,13 @@ void frmSave::createControls()
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    m_cmdSave->setGeometry(inPixels(5400, 6660, 1125, 345));
+    m_cmdSave->setGeometry(twipsRect(5400, 6660, 1125, 345));
     m_cmdSave->setAutoDefault(false);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
 
     m_cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdPrint->setGeometry(inPixels(6555, 6660, 1125, 345));
+    m_cmdPrint->setGeometry(twipsRect(6555, 6660, 1125, 345));
     m_cmdPrint->setAutoDefault(false);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
@@ -181,12 +168,13 @@ void frmSave::createPromotion()
 {
     auto *fraFullBrand = new QGroupBox(this);
     fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
-    fraFullBrand->setGeometry(inPixels(30, 7000, 7665, 810));
+    fraFullBrand->setGeometry(twipsRect(30, 7000, 7665, 810));
 
     const QFont font = programFont(8.25, true, true);
-    const QRect spot = inPixels(120, 165, 7380, 615);
-    auto *lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", FullBrandCaption, spot, font);
-    auto *lblCobrand = makeLink(fraFullBrand, "lblCobrand", CoBrandCaption, spot, font);
+    const QRect spot = twipsRect(120, 165, 7380, 615);
+    auto *lblFullBrand =
+        makeLink(fraFullBrand, "lblFullBrand", cobrand::FullBrandCaption, spot, font);
+    auto *lblCobrand = makeLink(fraFullBrand, "lblCobrand", cobrand::CoBrandCaption, spot, font);
     // The co-brand offer covers the other one here, always.
     lblCobrand->bringToFront();
     connect(lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);

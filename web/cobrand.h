@@ -7,6 +7,15 @@
 // pick of the exit screen's support caption.
 namespace cobrand {
 
+// The two offers that share the advertising spot, word for word; "&&" shows as one "&".
+inline constexpr char CoBrandCaption[] =
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. "
+    "Put your site's name &&  link here. See \"Help\" for details.    "
+    "Click Here for more info on co-branding.";
+inline constexpr char FullBrandCaption[] =
+    "Home Business Opportunity. Start your own Internet business and make money online. "
+    "Get this software fully branded for your website. Click here for more details.";
+
 // Which of the two offer labels a draw brings to the front.
 enum class Front { CoBrand, FullBrand, Unchanged };
 

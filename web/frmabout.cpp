@@ -27,11 +27,6 @@ const char Offer[] = "Start your own Internet business and make money online: ha
                      "software fully branded for your web site.";
 const char MoreDetails[] = "Click here for more details.";
 
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
 QLabel *makeText(QWidget *parent, const char *name, const QString &caption, const QRect &where,
                  const QFont &font)
 {
@@ -97,32 +92,32 @@ void frmAbout::createControls()
     // Created first, so it leads the tab order and holds the focus when the box opens.
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(fromTwips(5745, 3960, 1260, 345));
+    cmdOK->setGeometry(twipsRect(5745, 3960, 1260, 345));
     cmdOK->setDefault(true);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
     auto *picture1 = new QLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(fromTwips(150, 90, 480, 480));
+    picture1->setGeometry(twipsRect(150, 90, 480, 480));
     picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
-    makeText(this, "Label2", QLatin1String(WindowCaption), fromTwips(1110, 90, 3135, 240),
+    makeText(this, "Label2", QLatin1String(WindowCaption), twipsRect(1110, 90, 3135, 240),
              programFont(9.75, true));
-    makeText(this, "Label1", QString::fromLatin1(Description), fromTwips(1110, 390, 5895, 2145),
+    makeText(this, "Label1", QString::fromLatin1(Description), twipsRect(1110, 390, 5895, 2145),
              programFont());
 
     const QString site = QUrl(modHelp::ServerBaseAddress()).host();
     auto *lblHomePage = makeLink(this, "lblHomePage",
                                  QStringLiteral("Click here to visit us at ") + site,
-                                 fromTwips(2955, 2670, 4050, 195));
+                                 twipsRect(2955, 2670, 4050, 195));
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    makeText(this, "Label3", QString::fromLatin1(Offer), fromTwips(120, 3030, 6885, 435),
+    makeText(this, "Label3", QString::fromLatin1(Offer), twipsRect(120, 3030, 6885, 435),
              programFont(8.25, true));
 
     auto *lblCoBrand = makeLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
-                                fromTwips(4650, 3525, 2355, 195));
+                                twipsRect(4650, 3525, 2355, 195));
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 
     auto *line1 = new QFrame(this);

@@ -55,11 +55,6 @@ const char DownloadPitch[] =
 
 const QColor Navy(0, 0, 128);
 
-QRect inPixels(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
-
 // A navy frame with its caption in white bold, as both frames of this screen are.
 QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &caption,
                          const QRect &where)
@@ -183,7 +178,7 @@ void frmNagScreen2::createControls()
 {
     m_picNagscreen2Icon = new QLabel(this);
     m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    m_picNagscreen2Icon->setGeometry(inPixels(360, 120, 540, 540));
+    m_picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
     m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
 
     m_lblNagScreen2Caption = new QLabel(this);
@@ -197,7 +192,7 @@ void frmNagScreen2::createControls()
     m_label2->setFont(programFont(9.75, true));
     m_label2->setWordWrap(true);
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label2->setGeometry(inPixels(120, 840, 6975, 1095));
+    m_label2->setGeometry(twipsRect(120, 840, 6975, 1095));
 
     m_check1 = new QCheckBox(
         QString::fromLatin1(Check1Caption).arg(QLatin1String(ForumSite)), this);
@@ -208,7 +203,7 @@ void frmNagScreen2::createControls()
     linkPal.setColor(QPalette::ButtonText, QColor(0, 0, 192));
     m_check1->setPalette(linkPal);
     m_check1->setCursor(Qt::PointingHandCursor);
-    m_check1->setGeometry(inPixels(30, 2040, 7185, 555));
+    m_check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     condenseToFit(m_check1, m_check1->text(),
                   m_check1->width() - style()->pixelMetric(QStyle::PM_IndicatorWidth)
                       - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 2);
@@ -217,7 +212,7 @@ void frmNagScreen2::createControls()
 
     m_cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setGeometry(inPixels(6000, 2760, 1245, 375));
+    m_cmdClose->setGeometry(twipsRect(6000, 2760, 1245, 375));
     // Enter presses the button that has the focus, as it does in a dialog.
     m_cmdClose->setAutoDefault(true);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
@@ -231,18 +226,18 @@ void frmNagScreen2::createReferAFriend()
 {
     using namespace modTellAFriend;
     auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                                 inPixels(120, 3240, 7065, 1455));
-    m_txtName = makeField(frame2, "txtName", HintYourName, inPixels(85, 360, 3375, 285));
-    m_txtEmail = makeField(frame2, "txtEmail", HintYourEmail, inPixels(3600, 360, 3375, 285));
+                                 twipsRect(120, 3240, 7065, 1455));
+    m_txtName = makeField(frame2, "txtName", HintYourName, twipsRect(85, 360, 3375, 285));
+    m_txtEmail = makeField(frame2, "txtEmail", HintYourEmail, twipsRect(3600, 360, 3375, 285));
     m_txtFriendName =
-        makeField(frame2, "txtFriendName", HintFriendName, inPixels(85, 720, 3375, 285));
+        makeField(frame2, "txtFriendName", HintFriendName, twipsRect(85, 720, 3375, 285));
     m_txtFriendEmail =
-        makeField(frame2, "txtFriendEmail", HintFriendEmail, inPixels(3600, 720, 3375, 285));
+        makeField(frame2, "txtFriendEmail", HintFriendEmail, twipsRect(3600, 720, 3375, 285));
 
     m_cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), frame2);
     m_cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     m_cmdSubmit->setFont(programFont());
-    m_cmdSubmit->setGeometry(inPixels(1920, 1080, 3375, 285));
+    m_cmdSubmit->setGeometry(twipsRect(1920, 1080, 3375, 285));
     m_cmdSubmit->setAutoDefault(true);
     connect(m_cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
@@ -252,7 +247,7 @@ void frmNagScreen2::createReferAFriend()
     m_txtMessage->setFont(programFont());
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtMessage->setTabChangesFocus(true);
-    m_txtMessage->setGeometry(inPixels(4800, 3600, 1815, 495));
+    m_txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
     setBoxText(m_txtMessage, QLatin1String(InitialMessage));
 
     for (QWidget *box : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_txtEmail),
@@ -265,21 +260,21 @@ void frmNagScreen2::createReferAFriend()
 void frmNagScreen2::createDownloadFrame()
 {
     auto *frame6 = makeNavyFrame(this, "Frame6", QStringLiteral("Download Lunavale Softwares"),
-                                 inPixels(7320, 120, 3735, 4575));
+                                 twipsRect(7320, 120, 3735, 4575));
 
     auto *label3 = new QLabel(QString::fromLatin1(DownloadPitch), frame6);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setFont(programFont(9));
     label3->setWordWrap(true);
     label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label3->setGeometry(inPixels(120, 360, 3495, 3855));
+    label3->setGeometry(twipsRect(120, 360, 3495, 3855));
 
     m_lblGoToHome = new LinkLabel(frame6);
     m_lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
     m_lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Lunavale Softwares"));
     m_lblGoToHome->setTextColor(QColor(255, 255, 0));
     m_lblGoToHome->setFont(programFont(9, true, true));
-    m_lblGoToHome->setGeometry(inPixels(75, 4250, 3585, 210));
+    m_lblGoToHome->setGeometry(twipsRect(75, 4250, 3585, 210));
     condenseToFit(m_lblGoToHome, m_lblGoToHome->text(), m_lblGoToHome->contentsRect().width());
     connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 }
