@@ -28,6 +28,8 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace {
 
@@ -199,9 +201,33 @@ QLineEdit *makeLineBox(QWidget *parent, const char *name, const QRect &where)
     return box;
 }
 
+// Qt lays out a one-paragraph text as soon as it is set, at whatever width the box has then,
+// and again at its real width when the box is first shown. The paragraph is laid out on
+// demand when it is drawn anyway, so the early pass is skipped: the box holds its text from
+// the start, and pages nobody has opened cost no layout.
+class OnDemandLayout : public QPlainTextDocumentLayout
+{
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override
+    {
+        if (document()->blockCount() == 1) {
+            document()->firstBlock().clearLayout();
+            requestUpdate();
+            return;
+        }
+        QPlainTextDocumentLayout::documentChanged(from, charsRemoved, charsAdded);
+    }
+};
+
 QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &where)
 {
     auto *box = new QPlainTextEdit(parent);
+    auto *document = new QTextDocument(box);
+    document->setDocumentLayout(new OnDemandLayout(document));
+    box->setDocument(document);
     box->setObjectName(text(name));
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

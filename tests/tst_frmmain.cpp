@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 
 class TestFrmMain : public QObject
@@ -176,6 +178,14 @@ void TestFrmMain::longTexts_wrapAndScroll()
     QVERIFY(compatibility->verticalScrollBar()->isVisible());
     QVERIFY(compatibility->verticalScrollBar()->maximum() > 0);
     QCOMPARE(compatibility->verticalScrollBar()->value(), 0);
+
+    // A one-paragraph text is laid out only when its page is first shown; it must then
+    // wrap and scroll like the others.
+    auto *mother = child<QPlainTextEdit>("txtMother");
+    QCOMPARE(mother->document()->blockCount(), 1);
+    list()->setCurrentRow(7);
+    QTRY_VERIFY(mother->verticalScrollBar()->maximum() > 0);
+    QVERIFY(mother->document()->firstBlock().layout()->lineCount() > 3);
 }
 
 void TestFrmMain::captionLabels_carryTheirTooltips()
