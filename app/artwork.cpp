@@ -2,15 +2,23 @@
 #include "app/artwork.h"
 
 #include <QImage>
+#include <QResource>
 
 #include <cmath>
 
 namespace {
 
-// Naming the format keeps Qt from loading every image plugin to sniff the file.
-QPixmap loadPng(const QString &resource)
+// The build stores each rendering as bare premultiplied pixels, uncompressed, so the
+// picture is used where it lies instead of being decoded at start-up.
+QPixmap renderedPixels(const QString &resource, QSize size)
 {
-    return QPixmap::fromImage(QImage(resource, "PNG"));
+    const QResource pixels(resource);
+    const qsizetype expected = qsizetype(size.width()) * size.height() * 4;
+    if (!pixels.isValid() || pixels.size() != expected
+        || pixels.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return QPixmap::fromImage(QImage(pixels.data(), size.width(), size.height(),
+                                     QImage::Format_ARGB32_Premultiplied));
 }
 
 } // namespace
@@ -19,11 +27,11 @@ namespace artwork {
 
 QIcon programIcon()
 {
-    // Bitmaps rendered from the vector source at build time, one per common size.
     static const QIcon icon = [] {
         QIcon sizes;
         for (int size : {16, 32, 48})
-            sizes.addPixmap(loadPng(QStringLiteral(":/starfold-%1.png").arg(size)));
+            sizes.addPixmap(
+                renderedPixels(QStringLiteral(":/starfold-%1.argb").arg(size), QSize(size, size)));
         return sizes;
     }();
     return icon;
@@ -31,10 +39,10 @@ QIcon programIcon()
 
 QPixmap signPicture(qreal devicePixelRatio)
 {
-    // The build renders the picture at one, two and three times its size.
+    // Rendered at one, two and three times its size; take the one the screen needs.
     const int scale = std::clamp(int(std::ceil(devicePixelRatio - 0.01)), 1, 3);
-    QPixmap picture = loadPng(scale == 1 ? QStringLiteral(":/aquarius.png")
-                                         : QStringLiteral(":/aquarius@%1x.png").arg(scale));
+    QPixmap picture = renderedPixels(QStringLiteral(":/aquarius@%1x.argb").arg(scale),
+                                     SignPictureSize * scale);
     picture.setDevicePixelRatio(scale);
     return picture;
 }

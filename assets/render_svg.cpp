@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Build tool: renders a vector source to a PNG of the given pixel size, so the program
-// ships crisp bitmaps for each pixel density without drawing vectors at start-up.
+// Build tool: renders a vector source at the given pixel size, so the program ships crisp
+// bitmaps for each pixel density without drawing vectors at start-up. An output ending in
+// .argb holds the bare premultiplied pixels, which the program uses in place, undecoded.
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -27,5 +29,13 @@ int main(int argc, char *argv[])
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    return image.save(QString::fromLocal8Bit(argv[4]), "PNG") ? 0 : 1;
+    const QString out = QString::fromLocal8Bit(argv[4]);
+    if (!out.endsWith(QLatin1String(".argb")))
+        return image.save(out, "PNG") ? 0 : 1;
+    QFile file(out);
+    const auto bytes = qsizetype(image.sizeInBytes());
+    const bool written = file.open(QIODevice::WriteOnly)
+                         && file.write(reinterpret_cast<const char *>(image.constBits()), bytes)
+                                == bytes;
+    return written && file.flush() ? 0 : 1;
 }
