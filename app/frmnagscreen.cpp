@@ -10,6 +10,8 @@
 #include "web/cobrand.h"
 #include "web/linklabel.h"
 
+#include <QCoreApplication>
+
 namespace {
 frmNagScreen *loadedInstance = nullptr;
 }
@@ -44,6 +46,10 @@ void frmNagScreen::Form_Load()
         EndApplication();
         return;
     }
+
+    // Whatever stops the event loop (the desktop session ending, say) still ends the
+    // program the one way, with every form unloaded once.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [] { EndApplication(); });
 
     Randomize();
     modHelp::ShowUpdateReminder();

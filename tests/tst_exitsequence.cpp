@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void closingMainWindow_showsExitScreenAndKeepsRunning();
     void closingExitScreen_unloadsEachFormOnceThenEnds_data();
     void closingExitScreen_unloadsEachFormOnceThenEnds();
+    void sessionEnding_closesMainThenExitScreen();
+    void eventLoopEndingOtherwise_endsThroughEndApplication();
 
 private:
     // A form loaded after the main window, to watch the order and count of unloads.
@@ -160,6 +163,31 @@ void TestExitSequence::closingExitScreen_unloadsEachFormOnceThenEnds()
     // Nothing brings a second exit screen or a second end.
     EndApplication();
     QCOMPARE(m_world.terminations, 1);
+}
+
+void TestExitSequence::sessionEnding_closesMainThenExitScreen()
+{
+    // A desktop session that ends asks the application to quit, and Qt closes every window
+    // it finds: the main window, which brings up the exit screen, and then the exit screen,
+    // which ends the program the one way.
+    QPointer<frmMain> main = m_startUp->mainWindow();
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+    QTRY_VERIFY(main.isNull());
+    QCOMPARE(m_world.terminations, 1);
+    QVERIFY(loadedForms().names().isEmpty());
+    QCOMPARE(m_watcher.unloads, 1);
+    QVERIFY(m_watcher.startUpAlreadyUnloading);
+}
+
+void TestExitSequence::eventLoopEndingOtherwise_endsThroughEndApplication()
+{
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    QCOMPARE(m_world.terminations, 1);
+    QVERIFY(loadedForms().names().isEmpty());
+    QCOMPARE(m_watcher.unloads, 1);
+    QVERIFY(m_watcher.startUpAlreadyUnloading);
 }
 
 QTEST_MAIN(TestExitSequence)
