@@ -177,16 +177,16 @@ QString text(const char *latin1)
     return QString::fromLatin1(latin1);
 }
 
-QLabel *makeLabel(QWidget *parent, const LabelledBox &spec)
+QLabel *makeLabel(QWidget *parent, const LabelledBox &control)
 {
-    auto *label = new QLabel(text(spec.caption), parent);
-    label->setObjectName(text(spec.label));
-    label->setToolTip(text(spec.tooltip));
-    if (spec.labelAt.width() > 0) {
-        label->setGeometry(inPixels(spec.labelAt));
+    auto *label = new QLabel(text(control.caption), parent);
+    label->setObjectName(text(control.label));
+    label->setToolTip(text(control.tooltip));
+    if (control.labelAt.width() > 0) {
+        label->setGeometry(inPixels(control.labelAt));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-        label->move(twips(spec.labelAt.x()), twips(spec.labelAt.y()));
+        label->move(twips(control.labelAt.x()), twips(control.labelAt.y()));
         label->adjustSize();
     }
     return label;
