@@ -7,7 +7,9 @@
 
 #include <algorithm>
 
-Q_LOGGING_CATEGORY(lcForms, "starfold.forms")
+// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
+// shown nothing, and the program keeps no log.
+Q_LOGGING_CATEGORY(lcForms, "starfold.forms", QtCriticalMsg)
 
 FormList &loadedForms()
 {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/qtplatform.h"
 
+#include "app/savetarget.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -63,9 +65,17 @@ std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
     if (!request.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    // Like the system's own save dialogs, refuse a missing folder or a read-only file here,
+    // and keep asking, rather than hand on a path nobody can write.
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const std::optional<QString> refusal = saveTargetRefusal(chosen);
+        if (!refusal)
+            return chosen;
+        QMessageBox::warning(&dialog, request.title, *refusal);
+    }
 }
 
 QString QtPlatform::defaultPrinterName()

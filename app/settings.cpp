@@ -9,7 +9,9 @@
 #include <QLoggingCategory>
 #include <QSettings>
 
-Q_LOGGING_CATEGORY(lcSettings, "starfold.settings")
+// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
+// shown nothing, and the program keeps no log.
+Q_LOGGING_CATEGORY(lcSettings, "starfold.settings", QtCriticalMsg)
 
 namespace {
 

@@ -372,6 +372,9 @@ void frmMain::fillUpdatePage(QGroupBox *page)
     auto *frame21 = new QGroupBox(QStringLiteral("Daily Aquarius Horoscope"), page);
     frame21->setObjectName(QStringLiteral("Frame21"));
     frame21->setGeometry(inPixels(at(3120, 360, 2655, 3135)));
+    // Only the topic page's own caption is bold.
+    frame18->setFont(regular);
+    frame21->setFont(regular);
 
     auto addText = [&](QGroupBox *frame, const char *name, const char *body, const QRect &where) {
         auto *label = new QLabel(text(body), frame);

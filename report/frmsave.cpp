@@ -25,7 +25,9 @@
 
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcReport, "starfold.report")
+// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
+// shown nothing, and the program keeps no log.
+Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
 
 namespace {
 

@@ -47,8 +47,7 @@ LinkLabel *makeLink(QWidget *parent, const char *name, const QString &caption, c
     link->setCaption(caption);
     link->setFont(programFont(8.25, false, true));
     link->setTextColor(Qt::white);
-    // Both links end at the form's right margin, like the text above them.
-    link->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     link->setGeometry(where);
     return link;
 }

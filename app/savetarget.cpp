@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/savetarget.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+std::optional<QString> saveTargetRefusal(const QString &path)
+{
+    const QFileInfo file(path);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    if (!QFileInfo(file.absolutePath()).isDir())
+        return QStringLiteral("%1\nThis folder does not exist.\nPlease check the folder name.")
+            .arg(folder);
+    // A file without any write permission is read-only, even for an administrator who
+    // could write it anyway.
+    constexpr auto AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (file.exists() && (!file.isWritable() || !(file.permissions() & AnyWrite)))
+        return QStringLiteral("%1\nThis file is read-only.\nUse a different file name.")
+            .arg(QDir::toNativeSeparators(file.absoluteFilePath()));
+    return std::nullopt;
+}
