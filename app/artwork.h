@@ -4,10 +4,10 @@
 #include <QIcon>
 #include <QPixmap>
 
-// Pictures drawn from the vector sources, at the screen's pixel density.
+// Pictures rendered from the vector sources at build time, one per pixel density.
 namespace artwork {
 
-// The program icon, rendered at whatever size is asked for.
+// The program icon, in the sizes windows ask for.
 QIcon programIcon();
 // The sign's picture at its logical size (150 x 244) for the given pixel ratio.
 QPixmap signPicture(qreal devicePixelRatio);

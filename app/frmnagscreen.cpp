@@ -6,7 +6,6 @@
 #include "app/platform.h"
 #include "app/random.h"
 #include "app/updatereminder.h"
-#include "profile/frmmain.h"
 #include "web/cobrand.h"
 #include "web/linklabel.h"
 

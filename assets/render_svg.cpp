@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders a vector source at the given pixel size, so the program ships crisp
-// bitmaps for each pixel density without drawing vectors at start-up. An output ending in
-// .argb holds the bare premultiplied pixels, which the program uses in place, undecoded.
+// bitmaps for each pixel density without drawing vectors at start-up. The output holds the
+// bare premultiplied pixels, which the program uses in place, undecoded.
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb\n", argv[0]);
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -29,10 +29,7 @@ int main(int argc, char *argv[])
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    const QString out = QString::fromLocal8Bit(argv[4]);
-    if (!out.endsWith(QLatin1String(".argb")))
-        return image.save(out, "PNG") ? 0 : 1;
-    QFile file(out);
+    QFile file(QString::fromLocal8Bit(argv[4]));
     const auto bytes = qsizetype(image.sizeInBytes());
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.write(reinterpret_cast<const char *>(image.constBits()), bytes)

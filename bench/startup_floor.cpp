@@ -2,6 +2,8 @@
 // The toolkit's floor: one empty main window of the program's size, up to its first paint.
 // With --text it also shows one line of text, which is what any window with words pays
 // for loading the font database.
+#include "app/fonts.h"
+#include "app/platform.h"
 #include "bench/firstpaint.h"
 
 #include <QApplication>
@@ -12,9 +14,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Starfold v1.75"));
-    // The main window's client area and its menu bar.
-    window.setFixedSize(571, 453 + 22);
+    window.setWindowTitle(QLatin1String(WindowCaption));
+    // The main window's client area and about the height of its menu bar.
+    window.setFixedSize(twips(8565), twips(6795) + 22);
     if (QApplication::arguments().contains(QStringLiteral("--text")))
         window.setCentralWidget(new QLabel(QStringLiteral("Planets Associated")));
     FirstPaintExit stop(&window);

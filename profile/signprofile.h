@@ -3,8 +3,6 @@
 
 #include <QString>
 
-#include <array>
-
 // The whole Aquarius profile: everything the program says about the sign.
 // Long fields use CR LF line breaks; paragraphs are separated by one blank line.
 struct SignProfile {

@@ -4,7 +4,6 @@
 #include "profile/topics.h"
 
 #include <array>
-#include <initializer_list>
 #include <span>
 
 namespace report {
@@ -78,11 +77,11 @@ constexpr std::array<Section, 15> Sections{{
     prose(&SignProfile::FamousPersonalities, 2),
 }};
 
-const QString CrLf = QString::fromLatin1(modAquarius::LineBreak);
+constexpr QLatin1StringView CrLf{modAquarius::LineBreak};
 
 QString breaks(int count)
 {
-    return CrLf.repeated(count);
+    return QString(CrLf).repeated(count);
 }
 
 // Keeps the insertion model: weight and colour stay in force until set again.

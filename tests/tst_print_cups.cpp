@@ -5,7 +5,7 @@
 #include "report/frmsave.h"
 
 #include "support/recordingplatform.h"
-#include "tst_print_pdftext.h"
+#include "support/pdftext.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "report/reportprint.h"
 
 #include "support/recordingplatform.h"
-#include "tst_print_pdftext.h"
+#include "support/pdftext.h"
 
 #include <QImage>
 #include <QPrinter>
