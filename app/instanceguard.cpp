@@ -1,17 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instanceguard.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "app/platform.h"
 
-QString executableName()
-{
-    const QString path = QCoreApplication::applicationFilePath();
-    const QString name = QFileInfo(path).completeBaseName();
-    return name.isEmpty() ? QCoreApplication::applicationName() : name;
-}
+#include <QDir>
+#include <QStandardPaths>
 
 QString InstanceGuard::defaultLockPath()
 {

@@ -26,6 +26,3 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_held = false;
 };
-
-// The executable's file name without its extension, as it was started.
-QString executableName();

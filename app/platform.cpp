@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/platform.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QtGlobal>
 
 namespace {
@@ -16,4 +18,11 @@ Platform &platform()
 void setPlatform(Platform *platform)
 {
     current = platform;
+}
+
+QString executableName()
+{
+    const QString path = QCoreApplication::applicationFilePath();
+    const QString name = QFileInfo(path).completeBaseName();
+    return name.isEmpty() ? QCoreApplication::applicationName() : name;
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings.h"
 
-#include "app/instanceguard.h"
 #include "app/platform.h"
 
 #include <QDateTime>
