@@ -161,7 +161,7 @@ QString PlainText(const QList<ReportRun> &runs)
 
 } // namespace report
 
-ReportRgb rgbOf(ReportColour colour)
+rtf::Colour rgbOf(ReportColour colour)
 {
     switch (colour) {
     case ReportColour::Teal: return {0, 128, 128};

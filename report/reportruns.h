@@ -2,6 +2,7 @@
 #pragma once
 
 #include "profile/signprofile.h"
+#include "report/rtfwriter.h"
 
 #include <QList>
 #include <QString>
@@ -10,13 +11,7 @@
 // standard 16-colour palette.
 enum class ReportColour { Black, Teal, Maroon, Purple };
 
-struct ReportRgb {
-    int red;
-    int green;
-    int blue;
-};
-
-ReportRgb rgbOf(ReportColour colour);
+rtf::Colour rgbOf(ReportColour colour);
 
 // One piece of the report with the weight and colour it is inserted with.
 struct ReportRun {

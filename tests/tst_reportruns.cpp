@@ -282,7 +282,7 @@ void TestReportRuns::composingTwice_givesTheSameReport()
 void TestReportRuns::colours_areThePaletteEntries()
 {
     const auto rgb = [](ReportColour c) {
-        const ReportRgb v = rgbOf(c);
+        const rtf::Colour v = rgbOf(c);
         return std::tuple{v.red, v.green, v.blue};
     };
     QCOMPARE(rgb(ReportColour::Purple), std::tuple(128, 0, 128));
