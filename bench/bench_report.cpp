@@ -41,9 +41,7 @@ std::unique_ptr<QTextDocument> composedReport()
 void Compose_InsertRuns(benchmark::State &state)
 {
     for (auto _ : state) {
-        auto document = newDocument();
-        QTextCursor cursor(document.get());
-        report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+        auto document = composedReport();
         benchmark::DoNotOptimize(document->characterCount());
     }
 }
