@@ -2,6 +2,7 @@
 #include "profile/frmmain.h"
 
 #include "app/artwork.h"
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/platform.h"
@@ -237,20 +238,6 @@ QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &whe
     return box;
 }
 
-LinkLabel *makeLink(QWidget *parent, const char *name, const char *caption, const QRect &where,
-                    const QColor &color, const QFont &font, Qt::Alignment alignment)
-{
-    auto *label = new LinkLabel(parent);
-    label->setObjectName(text(name));
-    label->setCaption(text(caption));
-    label->setTextColor(color);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setWordWrap(true);
-    label->setGeometry(inPixels(where));
-    return label;
-}
-
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -305,8 +292,9 @@ void frmMain::createControls()
     frame19->setGeometry(inPixels(at(2520, 135, 6000, 585)));
     frame19->setBackgroundRole(QPalette::Highlight);
     frame19->setAutoFillBackground(true);
-    auto *label61 = makeLink(frame19, "Label61", ForumBandCaption, at(0, 90, 6000, 390),
-                             Qt::white, programFont(8.25, true, true), Qt::AlignCenter);
+    auto *label61 = makeLinkLabel(frame19, "Label61", text(ForumBandCaption),
+                                  inPixels(at(0, 90, 6000, 390)), Qt::white,
+                                  programFont(8.25, true, true), Qt::AlignCenter);
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
 
     createKeyFacts(client);
@@ -364,7 +352,6 @@ void frmMain::createTopicPages(QWidget *client)
 void frmMain::fillUpdatePage(QGroupBox *page)
 {
     const QFont regular = programFont();
-    const QColor blue(0, 0, 255);
 
     auto *frame18 = new QGroupBox(QStringLiteral("New Updated Information"), page);
     frame18->setObjectName(QStringLiteral("Frame18"));
@@ -376,25 +363,24 @@ void frmMain::fillUpdatePage(QGroupBox *page)
     frame18->setFont(regular);
     frame21->setFont(regular);
 
-    auto addText = [&](QGroupBox *frame, const char *name, const char *body, const QRect &where) {
-        auto *label = new QLabel(text(body), frame);
-        label->setObjectName(text(name));
-        label->setFont(regular);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setGeometry(inPixels(where));
-    };
-    addText(frame18, "lblUpdateInfo", UpdateInfoText, at(120, 240, 2490, 1170));
-    addText(frame21, "lblDailyHoroscope", DailyHoroscopeText, at(120, 240, 2445, 2385));
+    makeWrappedText(frame18, "lblUpdateInfo", text(UpdateInfoText),
+                    inPixels(at(120, 240, 2490, 1170)), regular);
+    makeWrappedText(frame21, "lblDailyHoroscope", text(DailyHoroscopeText),
+                    inPixels(at(120, 240, 2445, 2385)), regular);
 
-    auto *lblForum = makeLink(frame18, "lblForum", "Visit Aquarius Discussion Forum Now",
-                              at(120, 1800, 2415, 375), blue, regular, Qt::AlignLeft);
+    auto *lblForum = makeLinkLabel(frame18, "lblForum",
+                                   QStringLiteral("Visit Aquarius Discussion Forum Now"),
+                                   inPixels(at(120, 1800, 2415, 375)), LinkBlue, regular,
+                                   Qt::AlignLeft);
     connect(lblForum, &LinkLabel::clicked, this, &frmMain::lblForum_Click);
-    auto *lblAstrology = makeLink(frame18, "lblAstrology", AstrologyCaption,
-                                  at(120, 2280, 2415, 615), blue, regular, Qt::AlignLeft);
+    auto *lblAstrology = makeLinkLabel(frame18, "lblAstrology", text(AstrologyCaption),
+                                       inPixels(at(120, 2280, 2415, 615)), LinkBlue, regular,
+                                       Qt::AlignLeft);
     connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);
-    auto *lblDaily = makeLink(frame21, "lblDaily", "Click Here to see Daily Aquarius Horoscope",
-                              at(240, 2640, 2175, 375), blue, regular, Qt::AlignCenter);
+    auto *lblDaily = makeLinkLabel(frame21, "lblDaily",
+                                   QStringLiteral("Click Here to see Daily Aquarius Horoscope"),
+                                   inPixels(at(240, 2640, 2175, 375)), LinkBlue, regular,
+                                   Qt::AlignCenter);
     connect(lblDaily, &LinkLabel::clicked, this, &frmMain::lblDaily_Click);
 }
 
@@ -405,11 +391,11 @@ void frmMain::createPromotion(QWidget *client)
     fraFullBrand->setGeometry(inPixels(at(2520, 5700, 6000, 1050)));
 
     const QFont font = programFont(8.25, true, true);
-    const QColor blue(0, 0, 255);
-    m_lblFullBrand = makeLink(fraFullBrand, "lblFullBrand", cobrand::FullBrandCaption,
-                              at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
-    m_lblCobrand = makeLink(fraFullBrand, "lblCobrand", cobrand::CoBrandCaption,
-                            at(120, 165, 5700, 855), blue, font, Qt::AlignCenter);
+    const QRect spot = inPixels(at(120, 165, 5700, 855));
+    m_lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand", text(cobrand::FullBrandCaption),
+                                   spot, LinkBlue, font, Qt::AlignCenter);
+    m_lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand", text(cobrand::CoBrandCaption), spot,
+                                 LinkBlue, font, Qt::AlignCenter);
     m_lblCobrand->bringToFront();
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);

@@ -34,20 +34,6 @@ namespace {
 const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
 const char ForumInvitation[] = "Click to visit www.lunavale.com/forum now";
 
-LinkLabel *makeLink(QWidget *parent, const char *name, const char *caption, const QRect &where,
-                    const QFont &font)
-{
-    auto *label = new LinkLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setCaption(QString::fromLatin1(caption));
-    label->setTextColor(QColor(0, 0, 255));
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    label->setGeometry(where);
-    return label;
-}
-
 // QSaveFile::commit() renames a file whose buffered tail never reached the disk
 // (QTBUG-75077), and a short write is no error to QIODevice; so write until the device
 // says why it stopped, and flush before committing.
@@ -129,8 +115,8 @@ void frmSave::createControls()
     for (auto [name, caption, where] :
          {std::tuple{"Label14", ForumTitle, twipsRect(1755, 0, 4200, 195)},
           std::tuple{"Label3", ForumInvitation, twipsRect(1867, 240, 3990, 195)}}) {
-        LinkLabel *label = makeLink(this, name, caption, where, linkFont);
-        label->setWordWrap(false);
+        LinkLabel *label = makeLinkLabel(this, name, QString::fromLatin1(caption), where, LinkBlue,
+                                         linkFont, Qt::AlignCenter, false);
         fitOnOneLine(label);
         QPalette pal = label->palette();
         pal.setColor(QPalette::Window, Qt::white);
@@ -174,9 +160,12 @@ void frmSave::createPromotion()
 
     const QFont font = programFont(8.25, true, true);
     const QRect spot = twipsRect(120, 165, 7380, 615);
-    auto *lblFullBrand =
-        makeLink(fraFullBrand, "lblFullBrand", cobrand::FullBrandCaption, spot, font);
-    auto *lblCobrand = makeLink(fraFullBrand, "lblCobrand", cobrand::CoBrandCaption, spot, font);
+    auto *lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand",
+                                       QString::fromLatin1(cobrand::FullBrandCaption), spot,
+                                       LinkBlue, font, Qt::AlignCenter);
+    auto *lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand",
+                                     QString::fromLatin1(cobrand::CoBrandCaption), spot, LinkBlue,
+                                     font, Qt::AlignCenter);
     // The co-brand offer covers the other one here, always.
     lblCobrand->bringToFront();
     connect(lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);

@@ -2,6 +2,7 @@
 #include "web/frmabout.h"
 
 #include "app/artwork.h"
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/platform.h"
@@ -26,31 +27,6 @@ const char Description[] =
 const char Offer[] = "Start your own Internet business and make money online: have this "
                      "software fully branded for your web site.";
 const char MoreDetails[] = "Click here for more details.";
-
-QLabel *makeText(QWidget *parent, const char *name, const QString &caption, const QRect &where,
-                 const QFont &font)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(where);
-    return label;
-}
-
-LinkLabel *makeLink(QWidget *parent, const char *name, const QString &caption, const QRect &where)
-{
-    auto *link = new LinkLabel(parent);
-    link->setObjectName(QString::fromLatin1(name));
-    link->setCaption(caption);
-    link->setFont(programFont(8.25, false, true));
-    link->setTextColor(Qt::white);
-    link->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    link->setGeometry(where);
-    return link;
-}
 
 } // namespace
 
@@ -101,22 +77,27 @@ void frmAbout::createControls()
     picture1->setGeometry(twipsRect(150, 90, 480, 480));
     picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
-    makeText(this, "Label2", QLatin1String(WindowCaption), twipsRect(1110, 90, 3135, 240),
-             programFont(9.75, true));
-    makeText(this, "Label1", QString::fromLatin1(Description), twipsRect(1110, 390, 5895, 2145),
-             programFont());
+    makeWrappedText(this, "Label2", QLatin1String(WindowCaption), twipsRect(1110, 90, 3135, 240),
+                    programFont(9.75, true));
+    makeWrappedText(this, "Label1", QString::fromLatin1(Description),
+                    twipsRect(1110, 390, 5895, 2145), programFont());
 
     const QString site = QUrl(modHelp::ServerBaseAddress()).host();
-    auto *lblHomePage = makeLink(this, "lblHomePage",
-                                 QStringLiteral("Click here to visit us at ") + site,
-                                 twipsRect(2955, 2670, 4050, 195));
+    // White on the orange background, each on one line.
+    const QFont linkFont = programFont(8.25, false, true);
+    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
+    auto *lblHomePage = makeLinkLabel(this, "lblHomePage",
+                                      QStringLiteral("Click here to visit us at ") + site,
+                                      twipsRect(2955, 2670, 4050, 195), Qt::white, linkFont,
+                                      topLeft, false);
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    makeText(this, "Label3", QString::fromLatin1(Offer), twipsRect(120, 3030, 6885, 435),
-             programFont(8.25, true));
+    makeWrappedText(this, "Label3", QString::fromLatin1(Offer), twipsRect(120, 3030, 6885, 435),
+                    programFont(8.25, true));
 
-    auto *lblCoBrand = makeLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
-                                twipsRect(4650, 3525, 2355, 195));
+    auto *lblCoBrand = makeLinkLabel(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
+                                     twipsRect(4650, 3525, 2355, 195), Qt::white, linkFont,
+                                     topLeft, false);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 
     auto *line1 = new QFrame(this);

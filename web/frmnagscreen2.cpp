@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/frmnagscreen2.h"
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/frmnagscreen.h"
@@ -187,12 +188,8 @@ void frmNagScreen2::createControls()
         programFont(18, false, false, QStringLiteral("MS Sans Serif")));
     m_lblNagScreen2Caption->move(twips(1080), twips(240));
 
-    m_label2 = new QLabel(SupportCaptions().at(1), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(programFont(9.75, true));
-    m_label2->setWordWrap(true);
-    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label2->setGeometry(twipsRect(120, 840, 6975, 1095));
+    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(1),
+                               twipsRect(120, 840, 6975, 1095), programFont(9.75, true));
 
     m_check1 = new QCheckBox(
         QString::fromLatin1(Check1Caption).arg(QLatin1String(ForumSite)), this);
@@ -262,19 +259,15 @@ void frmNagScreen2::createDownloadFrame()
     auto *frame6 = makeNavyFrame(this, "Frame6", QStringLiteral("Download Lunavale Softwares"),
                                  twipsRect(7320, 120, 3735, 4575));
 
-    auto *label3 = new QLabel(QString::fromLatin1(DownloadPitch), frame6);
-    label3->setObjectName(QStringLiteral("Label3"));
-    label3->setFont(programFont(9));
-    label3->setWordWrap(true);
-    label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label3->setGeometry(twipsRect(120, 360, 3495, 3855));
+    makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch),
+                    twipsRect(120, 360, 3495, 3855), programFont(9));
 
-    m_lblGoToHome = new LinkLabel(frame6);
-    m_lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
-    m_lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Lunavale Softwares"));
-    m_lblGoToHome->setTextColor(QColor(255, 255, 0));
-    m_lblGoToHome->setFont(programFont(9, true, true));
-    m_lblGoToHome->setGeometry(twipsRect(75, 4250, 3585, 210));
+    // Left and vertically centred is a plain label's own alignment.
+    m_lblGoToHome = makeLinkLabel(frame6, "lblGoToHome",
+                                  QStringLiteral("Click Here To Visit Lunavale Softwares"),
+                                  twipsRect(75, 4250, 3585, 210), QColor(255, 255, 0),
+                                  programFont(9, true, true), Qt::AlignLeft | Qt::AlignVCenter,
+                                  false);
     condenseToFit(m_lblGoToHome, m_lblGoToHome->text(), m_lblGoToHome->contentsRect().width());
     connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 }

@@ -5,10 +5,30 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+// A caption as the label shows it: a doubled ampersand stands for one.
 QString shownCaption(const QString &caption)
 {
     QString shown = caption;
     return shown.replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
+} // namespace
+
+LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &caption,
+                         const QRect &pixels, const QColor &color, const QFont &font,
+                         Qt::Alignment alignment, bool wordWrap)
+{
+    auto *label = new LinkLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setCaption(caption);
+    label->setTextColor(color);
+    label->setFont(font);
+    label->setAlignment(alignment);
+    label->setWordWrap(wordWrap);
+    label->setGeometry(pixels);
+    return label;
 }
 
 LinkLabel::LinkLabel(QWidget *parent)

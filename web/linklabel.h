@@ -4,6 +4,9 @@
 #include <QColor>
 #include <QLabel>
 
+// The blue of every link caption on a light background.
+constexpr QRgb LinkBlue = qRgb(0, 0, 255);
+
 // A label that acts as a link: coloured text, a hand pointer, and a click on release.
 // It can also be reached with Tab and followed with Enter or Space.
 class LinkLabel : public QLabel
@@ -37,5 +40,8 @@ private:
     bool m_pressed = false;
 };
 
-// A caption as the label shows it: a doubled ampersand stands for one.
-QString shownCaption(const QString &caption);
+// A link label named, placed (in pixels) and styled in one call; its caption is shown
+// as plain text, a doubled ampersand standing for one.
+LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &caption,
+                         const QRect &pixels, const QColor &color, const QFont &font,
+                         Qt::Alignment alignment, bool wordWrap = true);
