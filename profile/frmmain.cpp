@@ -11,8 +11,8 @@
 #include "report/frmsave.h"
 #include "web/frmabout.h"
 #include "web/frmnagscreen2.h"
-#include "web/cobrand.h"
 #include "web/linklabel.h"
+#include "web/offerpanel.h"
 #include "web/pages.h"
 
 #include <QAction>
@@ -386,17 +386,10 @@ void frmMain::fillUpdatePage(QGroupBox *page)
 
 void frmMain::createPromotion(QWidget *client)
 {
-    auto *fraFullBrand = new QGroupBox(client);
-    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
-    fraFullBrand->setGeometry(inPixels(at(2520, 5700, 6000, 1050)));
-
-    const QFont font = programFont(8.25, true, true);
-    const QRect spot = inPixels(at(120, 165, 5700, 855));
-    m_lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand", text(cobrand::FullBrandCaption),
-                                   spot, LinkBlue, font, Qt::AlignCenter);
-    m_lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand", text(cobrand::CoBrandCaption), spot,
-                                 LinkBlue, font, Qt::AlignCenter);
-    m_lblCobrand->bringToFront();
+    const OfferPanel offers = makeOfferPanel(client, inPixels(at(2520, 5700, 6000, 1050)),
+                                             inPixels(at(120, 165, 5700, 855)));
+    m_lblCobrand = offers.lblCobrand;
+    m_lblFullBrand = offers.lblFullBrand;
     connect(m_lblCobrand, &LinkLabel::clicked, this, &frmMain::lblCobrand_Click);
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
 }

@@ -9,12 +9,11 @@
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
-#include "web/cobrand.h"
 #include "web/linklabel.h"
+#include "web/offerpanel.h"
 #include "web/pages.h"
 
 #include <QDir>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPushButton>
@@ -154,22 +153,11 @@ void frmSave::createControls()
 
 void frmSave::createPromotion()
 {
-    auto *fraFullBrand = new QGroupBox(this);
-    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
-    fraFullBrand->setGeometry(twipsRect(30, 7000, 7665, 810));
-
-    const QFont font = programFont(8.25, true, true);
-    const QRect spot = twipsRect(120, 165, 7380, 615);
-    auto *lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand",
-                                       QString::fromLatin1(cobrand::FullBrandCaption), spot,
-                                       LinkBlue, font, Qt::AlignCenter);
-    auto *lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand",
-                                     QString::fromLatin1(cobrand::CoBrandCaption), spot, LinkBlue,
-                                     font, Qt::AlignCenter);
     // The co-brand offer covers the other one here, always.
-    lblCobrand->bringToFront();
-    connect(lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
-    connect(lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
+    const OfferPanel offers = makeOfferPanel(this, twipsRect(30, 7000, 7665, 810),
+                                             twipsRect(120, 165, 7380, 615));
+    connect(offers.lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
+    connect(offers.lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }
 
 void frmSave::Form_Load()

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/offerpanel.h"
+
+#include "app/fonts.h"
+#include "web/cobrand.h"
+#include "web/linklabel.h"
+
+#include <QGroupBox>
+
+OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot)
+{
+    auto *fraFullBrand = new QGroupBox(parent);
+    fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
+    fraFullBrand->setGeometry(frame);
+
+    const QFont font = programFont(8.25, true, true);
+    auto *lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand",
+                                       QString::fromLatin1(cobrand::FullBrandCaption), spot,
+                                       LinkBlue, font, Qt::AlignCenter);
+    auto *lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand",
+                                     QString::fromLatin1(cobrand::CoBrandCaption), spot, LinkBlue,
+                                     font, Qt::AlignCenter);
+    lblCobrand->bringToFront();
+    return {fraFullBrand, lblCobrand, lblFullBrand};
+}
