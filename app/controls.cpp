@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/controls.h"
 
+#include "app/forms.h"
+
+#include <QDialog>
 #include <QLabel>
 
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
@@ -14,4 +17,23 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(pixels);
     return label;
+}
+
+void loadWindowForm(QWidget *window, std::function<void()> formUnload)
+{
+    loadedForms().loaded(window, window->objectName(),
+                         [window, formUnload = std::move(formUnload)] {
+                             formUnload();
+                             window->hide();
+                             window->deleteLater();
+                         });
+}
+
+void loadDialogForm(QDialog *dialog, std::function<void()> formUnload)
+{
+    loadedForms().loaded(dialog, dialog->objectName(), std::move(formUnload));
+    // Every way out of a dialog (accept, reject, Esc, the close box) passes through done(),
+    // which ends by reporting finished(). An unload already under way ignores the repeat.
+    QObject::connect(dialog, &QDialog::finished, dialog,
+                     [dialog] { loadedForms().unload(dialog); });
 }

@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QDialog;
 class QFont;
 class QLabel;
 class QRect;
@@ -11,3 +14,12 @@ class QWidget;
 // A block of plain text, word-wrapped from its top left corner, placed in pixels.
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font);
+
+// Registers a window with the loaded forms under its object name. Unloading it runs
+// formUnload, then hides the window and deletes it once the event loop is reached.
+void loadWindowForm(QWidget *window, std::function<void()> formUnload);
+
+// Registers a dialog with the loaded forms under its object name and unloads it once it
+// finishes, whichever way out was taken. A dialog destroyed unfinished must still
+// unload itself in its destructor.
+void loadDialogForm(QDialog *dialog, std::function<void()> formUnload);

@@ -252,11 +252,7 @@ frmMain::frmMain(QWidget *parent)
     createMenus();
     // The layout is fixed: the window keeps the size of its menu bar and client area.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    loadedForms().loaded(this, objectName(), [this] {
-        Form_Unload();
-        hide();
-        deleteLater();
-    });
+    loadWindowForm(this, [this] { Form_Unload(); });
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/frmsave.h"
 
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/forms.h"
 #include "app/platform.h"
@@ -77,7 +78,7 @@ frmSave::frmSave(QWidget *parent)
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         where->availableGeometry()));
     }
-    loadedForms().loaded(this, objectName(), [this] { hide(); });
+    loadDialogForm(this, [this] { hide(); });
     Form_Load();
 }
 
@@ -90,12 +91,6 @@ void frmSave::ShowModal(QWidget *owner)
 {
     frmSave form(owner);
     form.exec();
-}
-
-void frmSave::done(int result)
-{
-    QDialog::done(result);
-    loadedForms().unload(this);
 }
 
 void frmSave::keyPressEvent(QKeyEvent *event)

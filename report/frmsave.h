@@ -30,8 +30,6 @@ public:
     void lblCobrand_Click();
     void lblFullBrand_Click();
 
-    void done(int result) override;
-
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 

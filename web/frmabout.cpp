@@ -51,7 +51,8 @@ frmAbout::frmAbout(QWidget *parent)
                                  where->availableGeometry())
                  .topLeft());
 
-    loadedForms().loaded(this, objectName(), [this] {
+    // Every way out (OK, Enter, Esc, the close box) finishes the box and unloads the form.
+    loadDialogForm(this, [this] {
         if (isVisible())
             QDialog::done(Rejected);
     });
@@ -121,10 +122,4 @@ void frmAbout::lblCoBrand_Click()
 {
     // The offer described just above it is the fully-branded one.
     modHelp::OpenFullyBrandedPage();
-}
-
-void frmAbout::done(int result)
-{
-    QDialog::done(result);
-    loadedForms().unload(this);
 }

@@ -17,9 +17,6 @@ public:
     void lblHomePage_Click();
     void lblCoBrand_Click();
 
-    // Every way out (OK, Enter, Esc, the close box) ends here and unloads the form.
-    void done(int result) override;
-
 private:
     void createControls();
 };

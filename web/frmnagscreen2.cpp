@@ -143,11 +143,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     createControls();
     if (QScreen *where = screen())
         move(where->availableGeometry().center() - rect().center());
-    loadedForms().loaded(this, objectName(), [this] {
-        Form_Unload();
-        hide();
-        deleteLater();
-    });
+    loadWindowForm(this, [this] { Form_Unload(); });
     Form_Load();
 }
 
