@@ -5,6 +5,10 @@
 
 #include <QDialog>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
+
+#include <optional>
 
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font)
@@ -17,6 +21,32 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(pixels);
     return label;
+}
+
+namespace {
+
+std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
+{
+    if (!screen)
+        screen = window->screen();
+    if (!screen)
+        return std::nullopt;
+    return QStyle::alignedRect(window->layoutDirection(), Qt::AlignCenter, window->size(),
+                               screen->availableGeometry());
+}
+
+} // namespace
+
+void centreOnScreen(QWidget *window, const QScreen *screen)
+{
+    if (const std::optional<QRect> where = centred(window, screen))
+        window->move(where->topLeft());
+}
+
+void centreClientAreaOnScreen(QWidget *window)
+{
+    if (const std::optional<QRect> where = centred(window, nullptr))
+        window->setGeometry(*where);
 }
 
 void loadWindowForm(QWidget *window, std::function<void()> formUnload)

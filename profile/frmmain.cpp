@@ -26,9 +26,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
-#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -478,10 +476,7 @@ void frmMain::showEvent(QShowEvent *event)
     // Centred once, before the window is first mapped; later shows keep where the user put it.
     if (!m_centred && !event->spontaneous()) {
         m_centred = true;
-        if (const QScreen *where = screen())
-            move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
-                                     where->availableGeometry())
-                     .topLeft());
+        centreOnScreen(this);
     }
     QMainWindow::showEvent(event);
 }

@@ -19,8 +19,6 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
-#include <QStyle>
 #include <QTextEdit>
 
 #include <cmath>
@@ -74,10 +72,7 @@ frmSave::frmSave(QWidget *parent)
     createControls();
     setFixedSize(twips(7725), twips(7845));
     // Centred on the screen, not on the window that opened it.
-    if (const QScreen *where = screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        where->availableGeometry()));
-    }
+    centreClientAreaOnScreen(this);
     loadDialogForm(this, [this] { hide(); });
     Form_Load();
 }

@@ -11,8 +11,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 #include <QUrl>
 
 namespace {
@@ -46,10 +44,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     // Centred on the screen the main window is on; moving it now also keeps the dialog
     // from re-centring itself over its parent when shown.
-    if (const QScreen *where = parent ? parent->screen() : screen())
-        move(QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size(),
-                                 where->availableGeometry())
-                 .topLeft());
+    centreOnScreen(this, parent ? parent->screen() : nullptr);
 
     // Every way out (OK, Enter, Esc, the close box) finishes the box and unloads the form.
     loadDialogForm(this, [this] {

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 #include <exception>
@@ -141,8 +140,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
     createControls();
-    if (QScreen *where = screen())
-        move(where->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     loadWindowForm(this, [this] { Form_Unload(); });
     Form_Load();
 }
