@@ -60,6 +60,16 @@ void fitOnOneLine(QLabel *label)
     label->setFont(font);
 }
 
+// The forum captions above the report: each on one line, on white.
+void setOnWhiteLine(QLabel *label)
+{
+    fitOnOneLine(label);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    label->setPalette(pal);
+    label->setAutoFillBackground(true);
+}
+
 } // namespace
 
 frmSave::frmSave(QWidget *parent)
@@ -101,21 +111,16 @@ void frmSave::keyPressEvent(QKeyEvent *event)
 void frmSave::createControls()
 {
     const QFont linkFont = programFont(8.25, false, true);
-    for (auto [name, caption, where] :
-         {std::tuple{"Label14", ForumTitle, twipsRect(1755, 0, 4200, 195)},
-          std::tuple{"Label3", ForumInvitation, twipsRect(1867, 240, 3990, 195)}}) {
-        LinkLabel *label = makeLinkLabel(this, name, QString::fromLatin1(caption), where, LinkBlue,
-                                         linkFont, Qt::AlignCenter, false);
-        fitOnOneLine(label);
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        label->setPalette(pal);
-        label->setAutoFillBackground(true);
-    }
-    connect(findChild<LinkLabel *>(QStringLiteral("Label14")), &LinkLabel::clicked, this,
-            &frmSave::Label14_Click);
-    connect(findChild<LinkLabel *>(QStringLiteral("Label3")), &LinkLabel::clicked, this,
-            &frmSave::Label3_Click);
+    auto *label14 = makeLinkLabel(this, "Label14", QString::fromLatin1(ForumTitle),
+                                  twipsRect(1755, 0, 4200, 195), LinkBlue, linkFont,
+                                  Qt::AlignCenter, false);
+    setOnWhiteLine(label14);
+    connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
+    auto *label3 = makeLinkLabel(this, "Label3", QString::fromLatin1(ForumInvitation),
+                                 twipsRect(1867, 240, 3990, 195), LinkBlue, linkFont,
+                                 Qt::AlignCenter, false);
+    setOnWhiteLine(label3);
+    connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
