@@ -53,7 +53,7 @@ const char DownloadPitch[] =
     "                                                             "
     "Download them, try them out, and share the ones you like with your friends and family.";
 
-const QColor Navy(0, 0, 128);
+constexpr QRgb Navy = qRgb(0, 0, 128);
 
 // A navy frame with its caption in white bold, as both frames of this screen are.
 QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &caption,
@@ -64,7 +64,7 @@ QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &capti
     frame->setGeometry(where);
     frame->setFont(programFont(9.75, true));
     QPalette pal = frame->palette();
-    pal.setColor(QPalette::Window, Navy);
+    pal.setColor(QPalette::Window, QColor(Navy));
     pal.setColor(QPalette::WindowText, Qt::white);
     frame->setPalette(pal);
     frame->setAutoFillBackground(true);
@@ -241,11 +241,15 @@ void frmNagScreen2::createReferAFriend()
     m_txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
     setBoxText(m_txtMessage, QLatin1String(InitialMessage));
 
-    for (QWidget *box : {static_cast<QWidget *>(m_txtName), static_cast<QWidget *>(m_txtEmail),
-                         static_cast<QWidget *>(m_txtFriendName),
-                         static_cast<QWidget *>(m_txtFriendEmail),
-                         static_cast<QWidget *>(m_txtMessage)})
-        box->installEventFilter(this);
+    m_hintedBoxes = {{
+        {m_txtName, HintYourName},
+        {m_txtEmail, HintYourEmail},
+        {m_txtFriendName, HintFriendName},
+        {m_txtFriendEmail, HintFriendEmail},
+        {m_txtMessage, HintYourMessage},
+    }};
+    for (const HintedBox &hinted : m_hintedBoxes)
+        hinted.box->installEventFilter(this);
 }
 
 void frmNagScreen2::createDownloadFrame()
@@ -338,15 +342,9 @@ void frmNagScreen2::cmdSubmit_Click()
 
 QString frmNagScreen2::hintOf(const QObject *box) const
 {
-    using namespace modTellAFriend;
-    const std::pair<const QObject *, const char *> hints[] = {
-        {m_txtName, HintYourName},           {m_txtEmail, HintYourEmail},
-        {m_txtMessage, HintYourMessage},     {m_txtFriendName, HintFriendName},
-        {m_txtFriendEmail, HintFriendEmail},
-    };
-    for (const auto &[which, hint] : hints) {
-        if (which == box)
-            return QLatin1String(hint);
+    for (const HintedBox &hinted : m_hintedBoxes) {
+        if (hinted.box == box)
+            return QLatin1String(hinted.hint);
     }
     return {};
 }

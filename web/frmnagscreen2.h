@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <array>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +40,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // A refer-a-friend box and the hint it holds while the user has written nothing there.
+    struct HintedBox {
+        QWidget *box;
+        const char *hint;
+    };
+
     void createControls();
     void createReferAFriend();
     void createDownloadFrame();
@@ -56,4 +64,5 @@ private:
     QPlainTextEdit *m_txtMessage = nullptr;
     QPushButton *m_cmdSubmit = nullptr;
     LinkLabel *m_lblGoToHome = nullptr;
+    std::array<HintedBox, 5> m_hintedBoxes{};
 };
