@@ -331,16 +331,16 @@ void frmMain::createTopicPages(QWidget *client)
             makeLineBox(page, r.box, r.boxAt)->setFont(regular);
         }
     };
-    addRows(m_frames[0], PlanetRows);
-    addRows(m_frames[1], LuckyRows);
+    addRows(m_frames[PlanetsTopic], PlanetRows);
+    addRows(m_frames[LuckyCharmTopic], LuckyRows);
     for (const LabelledBox &block : FamilyBlocks) {
-        makeLabel(m_frames[7], block)->setFont(regular);
-        makeProseBox(m_frames[7], block.box, block.boxAt)->setFont(regular);
+        makeLabel(m_frames[FamilyTopic], block)->setFont(regular);
+        makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt)->setFont(regular);
     }
     for (const ProsePage &page : ProsePages)
         makeProseBox(m_frames[page.index], page.box, at(240, 360, 5500, page.height))
             ->setFont(regular);
-    fillUpdatePage(m_frames[15]);
+    fillUpdatePage(m_frames[UpdateTopic]);
 }
 
 void frmMain::fillUpdatePage(QGroupBox *page)
@@ -392,7 +392,7 @@ void frmMain::Form_Load()
 {
     for (const Topic &topic : Topics)
         m_lstOptions->addItem(QString::fromLatin1(topic.caption));
-    bringToFront(m_frames[0]);
+    bringToFront(m_frames[PlanetsTopic]);
 
     modAquarius::LoadSignProfile();
     const SignProfile &profile = modAquarius::signProfile();
