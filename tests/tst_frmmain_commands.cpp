@@ -9,6 +9,7 @@
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void linkLabels_lookAsWritten();
     void updatePage_textsHaveTheirLength();
     void linkLabels_reachedWithTabAndFollowedWithEnterOrSpace();
+    void linkLabels_areLinksToScreenReaders();
     void offerBehind_takesNoClickAndNoFocus();
     void focusMark_doesNotMoveTheText();
     void showEntry_showsAndRestoresTheWindow();
@@ -379,6 +381,20 @@ void TestFrmMainCommands::linkLabels_reachedWithTabAndFollowedWithEnterOrSpace()
     QTest::keyClick(forum, Qt::Key_Enter);
     const QString page = atRoot("/aquarius_-_january_20_-_february_18");
     QCOMPARE(m_world->opened, (QStringList{page, page, page}));
+}
+
+void TestFrmMainCommands::linkLabels_areLinksToScreenReaders()
+{
+    auto *daily = child<LinkLabel>("lblDaily");
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(daily);
+    QVERIFY(reader);
+    QCOMPARE(reader->role(), QAccessible::Link);
+    QCOMPARE(reader->text(QAccessible::Name), daily->text());
+    QAccessibleActionInterface *actions = reader->actionInterface();
+    QVERIFY(actions);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(m_world->opened, QStringList{atRoot("/aquarius_-_daily_horoscope")});
 }
 
 void TestFrmMainCommands::offerBehind_takesNoClickAndNoFocus()

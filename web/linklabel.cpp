@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/linklabel.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,32 @@ QString shownCaption(const QString &caption)
 {
     QString shown = caption;
     return shown.replace(QLatin1String("&&"), QLatin1String("&"));
+}
+
+// Screen readers announce a link label as a link, and can follow it.
+class LinkLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit LinkLabelAccessible(LinkLabel *label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    {
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            Q_EMIT static_cast<LinkLabel *>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface *linkLabelAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("LinkLabel"))
+        if (auto *label = qobject_cast<LinkLabel *>(object))
+            return new LinkLabelAccessible(label);
+    return nullptr;
 }
 
 } // namespace
@@ -34,6 +61,11 @@ LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &capti
 LinkLabel::LinkLabel(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(linkLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setTextFormat(Qt::PlainText);
