@@ -2,6 +2,7 @@
 #include "profile/frmmain.h"
 #include "profile/topics.h"
 
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
 #include <QApplication>
@@ -37,10 +38,7 @@ private:
     template<typename T>
     T *child(const char *name) const
     {
-        T *w = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!w)
-            qWarning("no control %s", name);
-        return w;
+        return findControl<T>(m_window, name);
     }
     QListWidget *list() const { return child<QListWidget>("lstOptions"); }
 

@@ -2,6 +2,7 @@
 #include "app/forms.h"
 #include "app/frmnagscreen.h"
 #include "app/random.h"
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 #include "web/cobrand.h"
 #include "web/frmnagscreen2.h"
@@ -61,7 +62,8 @@ private:
     template <typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_screen->findChild<T *>(QString::fromLatin1(name));
+        // Stops here rather than at the first use of a missing control.
+        T *widget = findControl<T>(m_screen.get(), name);
         if (!widget)
             qFatal("no control %s", name);
         return widget;
