@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmnagscreen.h"
 
-#include "app/artwork.h"
-#include "app/forms.h"
-#include "app/platform.h"
-#include "app/random.h"
 #include "app/updatereminder.h"
+#include "base/forms.h"
+#include "base/platform.h"
+#include "base/random.h"
+#include "ui/artwork.h"
+#include "ui/linklabel.h"
 #include "web/cobrand.h"
-#include "web/linklabel.h"
 
 #include <QCoreApplication>
 

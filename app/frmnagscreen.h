@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "profile/frmmain.h"
+#include "app/frmmain.h"
 
 // The start-up form. It is never shown: it runs the start-up sequence, holds the
 // program's lifetime and the icon image list, and stays loaded until the program ends.

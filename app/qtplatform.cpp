@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/qtplatform.h"
 
-#include "app/savetarget.h"
+#include "base/identity.h"
+#include "base/savetarget.h"
 
 #include <QApplication>
 #include <QDesktopServices>

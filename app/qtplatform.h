@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/instanceguard.h"
-#include "app/platform.h"
+#include "base/platform.h"
 
 // The real world: Qt's dialogs, desktop services, printers and clock.
 class QtPlatform : public Platform

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/updatereminder.h"
 
-#include "app/platform.h"
-#include "app/settings.h"
+#include "base/platform.h"
+#include "base/settings.h"
 #include "web/pages.h"
 
 #include <QLocale>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Composing the report into a document, writing that document out and printing it, each
 // beside what Qt offers for the same job on the same content.
-#include "app/fonts.h"
+#include "ui/fonts.h"
 #include "profile/signprofile.h"
 #include "report/reportdocument.h"
 #include "report/reportprint.h"

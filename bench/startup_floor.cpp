@@ -2,8 +2,9 @@
 // The toolkit's floor: one empty main window of the program's size, up to its first paint.
 // With --text it also shows one line of text, which is what any window with words pays
 // for loading the font database.
-#include "app/fonts.h"
-#include "app/platform.h"
+#include "ui/fonts.h"
+#include "base/platform.h"
+#include "base/identity.h"
 #include "bench/firstpaint.h"
 
 #include <QApplication>

@@ -39,6 +39,9 @@ struct SignProfile {
     bool operator==(const SignProfile &) const = default;
 };
 
+// One text of the profile, as a pointer to its member.
+using ProfileField = QString SignProfile::*;
+
 namespace modAquarius {
 
 inline constexpr auto LineBreak = "\r\n";

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/frmsave.h"
 
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/forms.h"
-#include "app/platform.h"
+#include "base/forms.h"
+#include "base/identity.h"
+#include "base/platform.h"
 #include "profile/signprofile.h"
 #include "report/modrtb.h"
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
-#include "web/linklabel.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/linklabel.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
@@ -30,7 +31,7 @@ Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
 namespace {
 
 const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
-const char ForumInvitation[] = "Click to visit www.lunavale.com/forum now";
+const char ForumInvitation[] = "Click to visit %1 now";
 
 // QSaveFile::commit() renames a file whose buffered tail never reached the disk
 // (QTBUG-75077), and a short write is no error to QIODevice; so write until the device
@@ -116,7 +117,7 @@ void frmSave::createControls()
                                   Qt::AlignCenter, false);
     setOnWhiteLine(label14);
     connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeLinkLabel(this, "Label3", QString::fromLatin1(ForumInvitation),
+    auto *label3 = makeLinkLabel(this, "Label3", QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
                                  twipsRect(1867, 240, 3990, 195), LinkBlue, linkFont,
                                  Qt::AlignCenter, false);
     setOnWhiteLine(label3);

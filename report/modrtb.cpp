@@ -2,6 +2,7 @@
 #include "report/modrtb.h"
 
 #include "report/links.h"
+#include "ui/colours.h"
 #include "web/pages.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -22,7 +23,7 @@ public:
     explicit LinkHighlighter(QTextDocument *document)
         : QSyntaxHighlighter(document)
     {
-        m_look.setForeground(QColor(0, 0, 255));
+        m_look.setForeground(QColor(LinkBlue));
         m_look.setFontUnderline(true);
     }
 

@@ -9,7 +9,7 @@
 namespace report {
 namespace {
 
-using Field = QString SignProfile::*;
+using Field = ProfileField;
 
 struct Labelled {
     const char *label;

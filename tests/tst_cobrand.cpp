@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "base/forms.h"
 #include "app/frmnagscreen.h"
-#include "app/random.h"
-#include "profile/frmmain.h"
+#include "base/random.h"
+#include "app/frmmain.h"
 #include "support/recordingplatform.h"
 #include "web/cobrand.h"
-#include "web/linklabel.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "base/forms.h"
 
 #include "support/recordingplatform.h"
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/frmabout.h"
 
-#include "app/forms.h"
-#include "web/linklabel.h"
+#include "base/forms.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include "support/findcontrol.h"

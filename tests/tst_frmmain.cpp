@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "profile/frmmain.h"
+#include "app/frmmain.h"
 #include "profile/topics.h"
 
 #include "support/findcontrol.h"

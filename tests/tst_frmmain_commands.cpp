@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "profile/frmmain.h"
+#include "app/frmmain.h"
 
-#include "app/forms.h"
+#include "base/forms.h"
 #include "web/frmabout.h"
-#include "web/linklabel.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include "support/findcontrol.h"

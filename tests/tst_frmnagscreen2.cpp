@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "base/forms.h"
 #include "app/frmnagscreen.h"
-#include "app/random.h"
+#include "base/random.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 #include "web/cobrand.h"
 #include "web/frmnagscreen2.h"
-#include "web/linklabel.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
-#include "profile/frmmain.h"
+#include "base/forms.h"
+#include "app/frmmain.h"
 #include "profile/signprofile.h"
 #include "report/frmsave.h"
 #include "report/reportdocument.h"
 #include "report/reportruns.h"
-#include "web/linklabel.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include "support/recordingplatform.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/random.h"
+#include "base/random.h"
 
 #include "support/recordingplatform.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/fonts.h"
+#include "ui/fonts.h"
 #include "profile/signprofile.h"
 #include "report/reportdocument.h"
 #include "report/rtfwriter.h"

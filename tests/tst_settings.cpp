@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settings.h"
+#include "base/settings.h"
 
 #include <QDir>
 #include <QFile>

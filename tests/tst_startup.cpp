@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "base/forms.h"
 #include "app/frmnagscreen.h"
-#include "profile/frmmain.h"
+#include "app/frmmain.h"
 
 #include "support/recordingplatform.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmnagscreen.h"
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/updatereminder.h"
 #include "web/pages.h"
 

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/frmabout.h"
 
-#include "app/artwork.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/forms.h"
-#include "app/platform.h"
-#include "web/linklabel.h"
+#include "base/forms.h"
+#include "base/identity.h"
+#include "base/platform.h"
+#include "ui/artwork.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QUrl>
 
 namespace {
 
@@ -78,7 +78,7 @@ void frmAbout::createControls()
     makeWrappedText(this, "Label1", QString::fromLatin1(Description),
                     twipsRect(1110, 390, 5895, 2145), programFont());
 
-    const QString site = QUrl(modHelp::ServerBaseAddress()).host();
+    const QString site = modHelp::SiteHost();
     // White on the orange background, each on one line.
     const QFont linkFont = programFont(8.25, false, true);
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;

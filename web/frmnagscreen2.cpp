@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/frmnagscreen2.h"
 
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/forms.h"
-#include "app/frmnagscreen.h"
-#include "app/platform.h"
-#include "app/random.h"
+#include "base/forms.h"
+#include "base/identity.h"
+#include "base/platform.h"
+#include "base/random.h"
+#include "ui/artwork.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/linklabel.h"
 #include "web/cobrand.h"
-#include "web/linklabel.h"
 #include "web/pages.h"
 #include "web/referral.h"
 
@@ -26,8 +27,6 @@
 #include <exception>
 
 namespace {
-
-const char ForumSite[] = "www.lunavale.com/forum";
 
 const char Check1Caption[] = "Click Here To Visit %1 Now";
 
@@ -163,7 +162,7 @@ const QStringList &frmNagScreen2::SupportCaptions()
     static const QStringList captions = [] {
         QStringList list;
         for (const char *text : SupportCaptionTexts)
-            list << QString::fromLatin1(text).arg(QLatin1String(ForumSite));
+            list << QString::fromLatin1(text).arg(modHelp::ForumSite());
         return list;
     }();
     return captions;
@@ -186,7 +185,7 @@ void frmNagScreen2::createControls()
                                twipsRect(120, 840, 6975, 1095), programFont(9.75, true));
 
     m_check1 = new QCheckBox(
-        QString::fromLatin1(Check1Caption).arg(QLatin1String(ForumSite)), this);
+        QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setFont(programFont(14.25));
     QPalette linkPal = m_check1->palette();
@@ -288,14 +287,10 @@ void frmNagScreen2::Form_Load()
     m_lblNagScreen2Caption->setText(caption);
     m_lblNagScreen2Caption->adjustSize();
 
-    // The hidden start-up form holds the program's icon for as long as the run lasts.
-    const frmNagScreen *startUp = frmNagScreen::instance();
-    if (startUp && !startUp->IMGIcon().isEmpty()) {
-        const QIcon icon = startUp->IMGIcon().first();
-        setWindowIcon(icon);
-        m_picNagscreen2Icon->setPixmap(
-            icon.pixmap(m_picNagscreen2Icon->size(), devicePixelRatioF()));
-    }
+    // The same icon the start-up form holds in its image list.
+    const QIcon icon = artwork::programIcon();
+    setWindowIcon(icon);
+    m_picNagscreen2Icon->setPixmap(icon.pixmap(m_picNagscreen2Icon->size(), devicePixelRatioF()));
 
     Randomize();
     m_label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/offerpanel.h"
 
-#include "app/fonts.h"
+#include "ui/fonts.h"
+#include "ui/linklabel.h"
 #include "web/cobrand.h"
-#include "web/linklabel.h"
 
 #include <QGroupBox>
 

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/pages.h"
 
-#include "app/platform.h"
+#include "base/buildconfig.h"
+#include "base/platform.h"
+
+#include <QUrl>
 
 #include <algorithm>
-
-#ifndef STARFOLD_SERVER_BASE_ADDRESS
-#error "STARFOLD_SERVER_BASE_ADDRESS must be set by the build"
-#endif
 
 namespace modHelp {
 
@@ -45,6 +44,25 @@ QString ServerBaseAddress()
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
     return base;
+}
+
+QString SiteHost()
+{
+    const QString host = QUrl(ServerBaseAddress()).host();
+    return host.isEmpty() ? ServerBaseAddress() : host;
+}
+
+QString ForumSite()
+{
+    return SiteHost() + QLatin1String("/forum");
+}
+
+QString SignSite()
+{
+    QString domain = SiteHost();
+    if (domain.startsWith(QLatin1String("www.")))
+        domain.remove(0, 4);
+    return QLatin1String("aquarius.") + domain;
 }
 
 QString ProductHomeAddress()

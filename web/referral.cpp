@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/referral.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "web/pages.h"
 
 #include <QUrl>

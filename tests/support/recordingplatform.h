@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls.h"
+#include "ui/controls.h"
 
-#include "app/forms.h"
+#include "base/forms.h"
 
 #include <QDialog>
 #include <QLabel>

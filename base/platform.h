@@ -50,8 +50,3 @@ void setPlatform(Platform *platform);
 // The executable's file name without its extension, as it was started: the program's
 // settings and its single-instance guard are named after it.
 QString executableName();
-
-// The title every message box carries.
-inline constexpr auto ProgramTitle = "Starfold";
-// The caption of every window of the program.
-inline constexpr auto WindowCaption = "Starfold v1.75";

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/linklabel.h"
+#include "ui/linklabel.h"
 
 #include <QAccessibleWidget>
 #include <QKeyEvent>

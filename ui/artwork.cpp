@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/artwork.h"
+#include "ui/artwork.h"
 
 #include <QImage>
 #include <QResource>

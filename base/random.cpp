@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/random.h"
+#include "base/random.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 RandomSequence &programRandom()
 {

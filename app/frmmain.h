@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "profile/signprofile.h"
+#include "profile/topics.h"
+
 #include <QMainWindow>
 
 #include <array>
+#include <vector>
 
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 class LinkLabel;
 
@@ -60,13 +66,24 @@ private:
     void createPromotion(QWidget *client);
     void fillUpdatePage(QGroupBox *page);
     void bringToFront(QGroupBox *frame);
+    // Records which profile text a box shows, as the box is laid out.
+    template<typename Box>
+    Box *bind(Box *box, ProfileField field);
+
+    // A text box and the profile text it shows; exactly one of the two boxes is set.
+    struct Binding {
+        QLineEdit *line;
+        QPlainTextEdit *prose;
+        ProfileField field;
+    };
 
     QListWidget *m_lstOptions = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QLabel *m_lblZodiacSignName = nullptr;
     LinkLabel *m_lblCobrand = nullptr;
     LinkLabel *m_lblFullBrand = nullptr;
-    std::array<QGroupBox *, 16> m_frames{};
+    std::vector<Binding> m_bindings;
+    std::array<QGroupBox *, Topics.size()> m_frames{};
     QGroupBox *m_front = nullptr;
     bool m_centred = false;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/forms.h"
+#include "base/forms.h"
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <QLoggingCategory>
 

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "profile/frmmain.h"
+#include "app/frmmain.h"
 
-#include "app/artwork.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/forms.h"
-#include "app/platform.h"
+#include "base/forms.h"
+#include "base/identity.h"
+#include "base/platform.h"
 #include "profile/signprofile.h"
 #include "profile/topics.h"
 #include "report/frmsave.h"
+#include "ui/artwork.h"
+#include "ui/controls.h"
+#include "ui/fonts.h"
+#include "ui/linklabel.h"
 #include "web/frmabout.h"
 #include "web/frmnagscreen2.h"
-#include "web/linklabel.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
@@ -32,8 +33,6 @@
 
 namespace {
 
-using Field = QString SignProfile::*;
-
 // A caption label with its tooltip, beside or above the text box showing one field.
 struct LabelledBox {
     const char *label;
@@ -42,6 +41,7 @@ struct LabelledBox {
     const char *box;
     QRect labelAt; // twips; an empty size means the label sizes itself
     QRect boxAt;   // twips
+    ProfileField field;
 };
 
 constexpr QRect at(int left, int top, int width = 0, int height = 0)
@@ -49,15 +49,19 @@ constexpr QRect at(int left, int top, int width = 0, int height = 0)
     return {left, top, width, height};
 }
 
-const LabelledBox KeyFacts[] = {
+constexpr LabelledBox KeyFacts[] = {
     {"Label5", "Zodiac Quality", "This signifies the attitude of the people under this sign.",
-     "txtZodiacQuality", at(2880, 870), at(2910, 1080, 2310, 285)},
+     "txtZodiacQuality", at(2880, 870), at(2910, 1080, 2310, 285),
+     &SignProfile::ZodiacQuality},
     {"Label4", "Zodiac Element", "This describes the human characteristics of this sign.",
-     "txtZodiacElement", at(5640, 870), at(5670, 1080, 2310, 285)},
+     "txtZodiacElement", at(5640, 870), at(5670, 1080, 2310, 285),
+     &SignProfile::ZodiacElement},
     {"Label3", "Zodiac Symbol", "This signifies the symbol that represents this sign.",
-     "txtZodiacSymbol", at(2880, 1380), at(2910, 1575, 2310, 285)},
+     "txtZodiacSymbol", at(2880, 1380), at(2910, 1575, 2310, 285),
+     &SignProfile::ZodiacSymbol},
     {"Label2", "Birth Dates", "This gives the date period for this sun sign.", "txtBirthDates",
-     at(5640, 1380), at(5670, 1575, 2310, 285)},
+     at(5640, 1380), at(5670, 1575, 2310, 285),
+     &SignProfile::BirthDates},
 };
 
 // Rows of single-line boxes: the label sits level with its box.
@@ -66,95 +70,100 @@ constexpr QRect row(int labelLeft, int boxLeft, int top)
     return {labelLeft, top, boxLeft - labelLeft, 285};
 }
 
-const LabelledBox PlanetRows[] = {
+constexpr LabelledBox PlanetRows[] = {
     {"Label6", "Domicile Planet",
      "This signifies the planet that exercises a powerful energy on the sign.",
-     "txtDomicilePlanet", row(240, 1920, 1200), at(1920, 1200, 3855, 285)},
+     "txtDomicilePlanet", row(240, 1920, 1200), at(1920, 1200, 3855, 285),
+     &SignProfile::DomicilePlanet},
     {"Label7", "Detriment Planet", "This signifies the planet that is unfavorable for this sign.",
-     "txtDetrimentPlanet", row(240, 1920, 1680), at(1920, 1680, 3855, 285)},
+     "txtDetrimentPlanet", row(240, 1920, 1680), at(1920, 1680, 3855, 285),
+     &SignProfile::DetrimentPlanet},
     {"Label8", "Exaltation Planet",
      "This signifies the planet that interacts well with this sign.", "txtExaltationPlanet",
-     row(240, 1920, 2160), at(1920, 2160, 3855, 285)},
+     row(240, 1920, 2160), at(1920, 2160, 3855, 285),
+     &SignProfile::ExaltationPlanet},
 };
 
-const LabelledBox LuckyRows[] = {
+constexpr LabelledBox LuckyRows[] = {
     {"Label9", "Birth Stone",
      "This signifies the birth gemstones for people born under this sign.", "txtBirthstone",
-     row(120, 1800, 840), at(1800, 840, 3975, 285)},
+     row(120, 1800, 840), at(1800, 840, 3975, 285),
+     &SignProfile::Birthstone},
     {"Label10", "Lucky Colors", "This signifies the lucky colors for people born under this sign.",
-     "txtLuckyColors", row(120, 1800, 1200), at(1800, 1200, 3975, 285)},
+     "txtLuckyColors", row(120, 1800, 1200), at(1800, 1200, 3975, 285),
+     &SignProfile::LuckyColors},
     {"Label11", "Lucky Numbers",
      "This signifies the lucky numbers for people born under this sign.", "txtLuckyNumbers",
-     row(120, 1800, 1560), at(1800, 1560, 3975, 285)},
+     row(120, 1800, 1560), at(1800, 1560, 3975, 285),
+     &SignProfile::LuckyNumbers},
     {"Label12", "Lucky Day", "This signifies the lucky days for people born under this sign.",
-     "txtLuckyDay", row(120, 1800, 1920), at(1800, 1920, 3975, 285)},
+     "txtLuckyDay", row(120, 1800, 1920), at(1800, 1920, 3975, 285),
+     &SignProfile::LuckyDay},
     {"Label13", "Lucky Gemstones",
      "This signifies the lucky gemstones for people born under this sign.", "txtLuckyGemstones",
-     row(120, 1800, 2280), at(1800, 2280, 3975, 285)},
+     row(120, 1800, 2280), at(1800, 2280, 3975, 285),
+     &SignProfile::LuckyGemstones},
     {"Label14", "Lucky Metals",
      "This signifies the lucky metals to be used for people born under this sign.",
-     "txtLuckyMetals", row(120, 1800, 2640), at(1800, 2640, 3975, 285)},
+     "txtLuckyMetals", row(120, 1800, 2640), at(1800, 2640, 3975, 285),
+     &SignProfile::LuckyMetals},
 };
 
-const LabelledBox FamilyBlocks[] = {
+constexpr LabelledBox FamilyBlocks[] = {
     {"Label20", "The Aquarius Mother", "This tells us more about the person as a mother.",
-     "txtMother", at(240, 360), at(240, 600, 5535, 750)},
+     "txtMother", at(240, 360), at(240, 600, 5535, 750),
+     &SignProfile::AsMother},
     {"Label21", "The Aquarius Father", "This tells us more about the person as a father.",
-     "txtFather", at(240, 1440), at(240, 1680, 5535, 750)},
+     "txtFather", at(240, 1440), at(240, 1680, 5535, 750),
+     &SignProfile::AsFather},
     {"Label22", "The Aquarius Child", "This tells us more about the person as a child.",
-     "txtChild", at(240, 2520), at(240, 2760, 5535, 750)},
+     "txtChild", at(240, 2520), at(240, 2760, 5535, 750),
+     &SignProfile::AsChild},
 };
 
 // Pages holding one text box that fills the page, by list index.
 struct ProsePage {
-    int index;
+    std::size_t index;
     const char *box;
     int height; // twips
+    ProfileField field;
 };
 
-const ProsePage ProsePages[] = {
-    {2, "txtGeneralTraits", 3150},      {3, "txtPositiveTraits", 3150},
-    {4, "txtNegativeTraits", 3105},     {5, "txtFriendshipTraits", 3105},
-    {6, "txtCompatibilityTraits", 3105}, {8, "txtCommonProfessions", 3105},
-    {9, "txtHealthConcerns", 3105},     {10, "txtFinancialHabits", 3105},
-    {11, "txtFashionStyle", 3105},      {12, "txtTravel", 3105},
-    {13, "txtLoveAndRomance", 3105},    {14, "txtFamous", 3105},
+constexpr ProsePage ProsePages[] = {
+    {2, "txtGeneralTraits", 3150, &SignProfile::GeneralTraits},
+    {3, "txtPositiveTraits", 3150, &SignProfile::PositiveTraits},
+    {4, "txtNegativeTraits", 3105, &SignProfile::NegativeTraits},
+    {5, "txtFriendshipTraits", 3105, &SignProfile::FriendshipTraits},
+    {6, "txtCompatibilityTraits", 3105, &SignProfile::CompatibilityTraits},
+    {8, "txtCommonProfessions", 3105, &SignProfile::CommonProfessions},
+    {9, "txtHealthConcerns", 3105, &SignProfile::HealthConcerns},
+    {10, "txtFinancialHabits", 3105, &SignProfile::FinancialHabits},
+    {11, "txtFashionStyle", 3105, &SignProfile::FashionStyle},
+    {12, "txtTravel", 3105, &SignProfile::TravelHabits},
+    {13, "txtLoveAndRomance", 3105, &SignProfile::LoveAndRomance},
+    {14, "txtFamous", 3105, &SignProfile::FamousPersonalities},
 };
 
-// Each profile text box and its field, in the order the window fills them.
-const std::pair<const char *, Field> ProfileBoxes[] = {
-    {"txtBirthDates", &SignProfile::BirthDates},
-    {"txtZodiacSymbol", &SignProfile::ZodiacSymbol},
-    {"txtZodiacElement", &SignProfile::ZodiacElement},
-    {"txtZodiacQuality", &SignProfile::ZodiacQuality},
-    {"txtDomicilePlanet", &SignProfile::DomicilePlanet},
-    {"txtDetrimentPlanet", &SignProfile::DetrimentPlanet},
-    {"txtExaltationPlanet", &SignProfile::ExaltationPlanet},
-    {"txtBirthstone", &SignProfile::Birthstone},
-    {"txtLuckyColors", &SignProfile::LuckyColors},
-    {"txtLuckyNumbers", &SignProfile::LuckyNumbers},
-    {"txtLuckyDay", &SignProfile::LuckyDay},
-    {"txtLuckyGemstones", &SignProfile::LuckyGemstones},
-    {"txtLuckyMetals", &SignProfile::LuckyMetals},
-    {"txtFamous", &SignProfile::FamousPersonalities},
-    {"txtGeneralTraits", &SignProfile::GeneralTraits},
-    {"txtPositiveTraits", &SignProfile::PositiveTraits},
-    {"txtNegativeTraits", &SignProfile::NegativeTraits},
-    {"txtFriendshipTraits", &SignProfile::FriendshipTraits},
-    {"txtCompatibilityTraits", &SignProfile::CompatibilityTraits},
-    {"txtMother", &SignProfile::AsMother},
-    {"txtFather", &SignProfile::AsFather},
-    {"txtChild", &SignProfile::AsChild},
-    {"txtCommonProfessions", &SignProfile::CommonProfessions},
-    {"txtHealthConcerns", &SignProfile::HealthConcerns},
-    {"txtFinancialHabits", &SignProfile::FinancialHabits},
-    {"txtFashionStyle", &SignProfile::FashionStyle},
-    {"txtTravel", &SignProfile::TravelHabits},
-    {"txtLoveAndRomance", &SignProfile::LoveAndRomance},
-};
+// Every topic gets exactly one page: a prose page or one of those laid out by hand.
+constexpr bool eachTopicHasOnePage()
+{
+    std::array<int, Topics.size()> pages{};
+    for (std::size_t handLaid : {PlanetsTopic, LuckyCharmTopic, FamilyTopic, UpdateTopic})
+        ++pages[handLaid];
+    for (const ProsePage &page : ProsePages) {
+        if (page.index >= Topics.size())
+            return false;
+        ++pages[page.index];
+    }
+    for (int count : pages)
+        if (count != 1)
+            return false;
+    return true;
+}
+static_assert(eachTopicHasOnePage());
 
 const char ForumBandCaption[] = "Online Lunavale Discussion Board. Best Resource For Everything "
-                                "Lunavale. Visit www.lunavale.com/forum";
+                                "Lunavale. Visit %1";
 const char UpdateInfoText[] =
     "Get the latest news and information on your sun sign, Aquarius, and find out what "
     "other people think of it. Share your own view in our discussion forum.";
@@ -164,7 +173,7 @@ const char DailyHoroscopeText[] =
     "take a chance, where to hold back, and which plans and people deserve your attention. "
     "A good habit before the day begins.";
 const char AstrologyCaption[] =
-    "Visit Latest Updated Information of Aquarius @ aquarius.lunavale.com";
+    "Visit Latest Updated Information of Aquarius @ %1";
 
 QRect inPixels(const QRect &twipRect)
 {
@@ -286,7 +295,7 @@ void frmMain::createControls()
     frame19->setGeometry(inPixels(at(2520, 135, 6000, 585)));
     frame19->setBackgroundRole(QPalette::Highlight);
     frame19->setAutoFillBackground(true);
-    auto *label61 = makeLinkLabel(frame19, "Label61", text(ForumBandCaption),
+    auto *label61 = makeLinkLabel(frame19, "Label61", text(ForumBandCaption).arg(modHelp::ForumSite()),
                                   inPixels(at(0, 90, 6000, 390)), Qt::white,
                                   programFont(8.25, true, true), Qt::AlignCenter);
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
@@ -303,11 +312,21 @@ void frmMain::createControls()
     createPromotion(client);
 }
 
+template<typename Box>
+Box *frmMain::bind(Box *box, ProfileField field)
+{
+    if constexpr (std::is_same_v<Box, QLineEdit>)
+        m_bindings.push_back({box, nullptr, field});
+    else
+        m_bindings.push_back({nullptr, box, field});
+    return box;
+}
+
 void frmMain::createKeyFacts(QWidget *client)
 {
     for (const LabelledBox &fact : KeyFacts) {
         makeLabel(client, fact);
-        makeLineBox(client, fact.box, fact.boxAt);
+        bind(makeLineBox(client, fact.box, fact.boxAt), fact.field);
     }
 }
 
@@ -328,17 +347,19 @@ void frmMain::createTopicPages(QWidget *client)
     auto addRows = [&](QGroupBox *page, const auto &rows) {
         for (const LabelledBox &r : rows) {
             makeLabel(page, r)->setFont(regular);
-            makeLineBox(page, r.box, r.boxAt)->setFont(regular);
+            bind(makeLineBox(page, r.box, r.boxAt), r.field)->setFont(regular);
         }
     };
     addRows(m_frames[PlanetsTopic], PlanetRows);
     addRows(m_frames[LuckyCharmTopic], LuckyRows);
     for (const LabelledBox &block : FamilyBlocks) {
         makeLabel(m_frames[FamilyTopic], block)->setFont(regular);
-        makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt)->setFont(regular);
+        bind(makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt), block.field)
+            ->setFont(regular);
     }
     for (const ProsePage &page : ProsePages)
-        makeProseBox(m_frames[page.index], page.box, at(240, 360, 5500, page.height))
+        bind(makeProseBox(m_frames[page.index], page.box, at(240, 360, 5500, page.height)),
+             page.field)
             ->setFont(regular);
     fillUpdatePage(m_frames[UpdateTopic]);
 }
@@ -367,7 +388,7 @@ void frmMain::fillUpdatePage(QGroupBox *page)
                                    inPixels(at(120, 1800, 2415, 375)), LinkBlue, regular,
                                    Qt::AlignLeft);
     connect(lblForum, &LinkLabel::clicked, this, &frmMain::lblForum_Click);
-    auto *lblAstrology = makeLinkLabel(frame18, "lblAstrology", text(AstrologyCaption),
+    auto *lblAstrology = makeLinkLabel(frame18, "lblAstrology", text(AstrologyCaption).arg(modHelp::SignSite()),
                                        inPixels(at(120, 2280, 2415, 615)), LinkBlue, regular,
                                        Qt::AlignLeft);
     connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);
@@ -398,13 +419,12 @@ void frmMain::Form_Load()
     const SignProfile &profile = modAquarius::signProfile();
     m_lblZodiacSignName->setText(profile.SignName);
 
-    for (const auto &[name, field] : ProfileBoxes) {
-        QWidget *box = findChild<QWidget *>(text(name));
-        if (auto *line = qobject_cast<QLineEdit *>(box)) {
-            line->setText(profile.*field);
-            line->setCursorPosition(0);
-        } else if (auto *prose = qobject_cast<QPlainTextEdit *>(box)) {
-            prose->document()->setPlainText(profile.*field);
+    for (const Binding &binding : m_bindings) {
+        if (binding.line) {
+            binding.line->setText(profile.*binding.field);
+            binding.line->setCursorPosition(0);
+        } else {
+            binding.prose->document()->setPlainText(profile.*binding.field);
         }
     }
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/savetarget.h"
+#include "base/savetarget.h"
 
 #include <QDir>
 #include <QFileInfo>

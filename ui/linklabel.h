@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QColor>
-#include <QLabel>
+#include "ui/colours.h"
 
-// The blue of every link caption on a light background.
-constexpr QRgb LinkBlue = qRgb(0, 0, 255);
+#include <QLabel>
 
 // A label that acts as a link: coloured text, a hand pointer, and a click on release.
 // It can also be reached with Tab and followed with Enter or Space.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settings.h"
+#include "base/settings.h"
 
-#include "app/platform.h"
+#include "base/identity.h"
+#include "base/platform.h"
 
 #include <QDateTime>
 #include <QFileInfo>
