@@ -409,6 +409,20 @@ void frmMain::createPromotion(QWidget *client)
     connect(m_lblFullBrand, &LinkLabel::clicked, this, &frmMain::lblFullBrand_Click);
 }
 
+void frmMain::showOffer(cobrand::Front offer)
+{
+    switch (offer) {
+    case cobrand::Front::CoBrand:
+        m_lblCobrand->bringToFront();
+        break;
+    case cobrand::Front::FullBrand:
+        m_lblFullBrand->bringToFront();
+        break;
+    case cobrand::Front::Unchanged:
+        break;
+    }
+}
+
 void frmMain::Form_Load()
 {
     for (const Topic &topic : Topics)

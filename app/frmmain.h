@@ -3,6 +3,7 @@
 
 #include "profile/signprofile.h"
 #include "profile/topics.h"
+#include "web/cobrand.h"
 
 #include <QMainWindow>
 
@@ -31,6 +32,9 @@ public:
     QGroupBox *frontTopic() const { return m_front; }
     LinkLabel *lblCobrand() const { return m_lblCobrand; }
     LinkLabel *lblFullBrand() const { return m_lblFullBrand; }
+
+    // Brings the chosen offer to the front of the advertising spot.
+    void showOffer(cobrand::Front offer);
 
     void Form_Load();
     void Form_Unload();

@@ -6,7 +6,6 @@
 #include "base/platform.h"
 #include "base/random.h"
 #include "ui/artwork.h"
-#include "ui/linklabel.h"
 #include "web/cobrand.h"
 
 #include <QCoreApplication>
@@ -68,16 +67,6 @@ void frmNagScreen::Form_Unload()
 void frmNagScreen::CoBrand_Randomize()
 {
     intCoBrandRandomNumber = cobrand::Draw(Rnd());
-    if (!m_main)
-        return;
-    switch (cobrand::FrontFor(intCoBrandRandomNumber)) {
-    case cobrand::Front::CoBrand:
-        m_main->lblCobrand()->bringToFront();
-        break;
-    case cobrand::Front::FullBrand:
-        m_main->lblFullBrand()->bringToFront();
-        break;
-    case cobrand::Front::Unchanged:
-        break;
-    }
+    if (m_main)
+        m_main->showOffer(cobrand::FrontFor(intCoBrandRandomNumber));
 }

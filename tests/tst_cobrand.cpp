@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/forms.h"
-#include "app/frmnagscreen.h"
 #include "base/random.h"
-#include "app/frmmain.h"
 #include "support/recordingplatform.h"
+#include "support/startup.h"
 #include "web/cobrand.h"
 #include "ui/linklabel.h"
 #include "web/pages.h"
@@ -93,24 +91,20 @@ private Q_SLOTS:
 
 private:
     RecordingPlatform m_world;
-    frmNagScreen *m_startUp = nullptr;
+    std::unique_ptr<StartUp> m_program;
 };
 
 void TestCoBrand::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setQuitOnLastWindowClosed(false);
-    m_startUp = new frmNagScreen;
-    m_startUp->Form_Load();
-    QVERIFY(m_startUp->mainWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(m_startUp->mainWindow()));
+    m_program = std::make_unique<StartUp>();
+    QVERIFY(m_program->mainWindowShown());
 }
 
 void TestCoBrand::cleanupTestCase()
 {
-    delete m_startUp->mainWindow();
-    delete m_startUp;
-    loadedForms() = FormList();
+    m_program.reset();
 }
 
 void TestCoBrand::draw_atEdgesAndHalves_data()
@@ -208,7 +202,7 @@ void TestCoBrand::randomize_storesDrawAndFrontsChosenOffer()
     QFETCH(int, wanted);
     QFETCH(QString, front);
 
-    frmMain *main = m_startUp->mainWindow();
+    frmMain *main = m_program->mainWindow();
     QWidget *spot = main->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
     QVERIFY(spot);
     const QPoint middle = main->lblCobrand()->geometry().center();
@@ -222,16 +216,16 @@ void TestCoBrand::randomize_storesDrawAndFrontsChosenOffer()
         const QString was = inFront();
         programRandom().seed(stateDrawing(qint16(wanted)));
 
-        m_startUp->CoBrand_Randomize();
+        m_program->form().CoBrand_Randomize();
 
-        QCOMPARE(int(m_startUp->intCoBrandRandomNumber), wanted);
+        QCOMPARE(int(m_program->form().intCoBrandRandomNumber), wanted);
         QCOMPARE(inFront(), front.isEmpty() ? was : front);
     }
 }
 
 void TestCoBrand::randomize_frontOfferAloneTakesClicks()
 {
-    frmMain *main = m_startUp->mainWindow();
+    frmMain *main = m_program->mainWindow();
     struct Case {
         qint16 draw;
         LinkLabel *label;
@@ -243,7 +237,7 @@ void TestCoBrand::randomize_frontOfferAloneTakesClicks()
     };
     for (const Case &c : cases) {
         programRandom().seed(stateDrawing(c.draw));
-        m_startUp->CoBrand_Randomize();
+        m_program->form().CoBrand_Randomize();
         m_world.opened.clear();
 
         QWidget *spot = c.label->parentWidget();

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/forms.h"
-#include "app/frmnagscreen.h"
-#include "app/frmmain.h"
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
+#include "support/startup.h"
 #include "web/frmnagscreen2.h"
 
 #include <QApplication>
@@ -37,12 +36,17 @@ private Q_SLOTS:
 
     void closingMainWindow_showsExitScreenAndKeepsRunning_data();
     void closingMainWindow_showsExitScreenAndKeepsRunning();
-    void closingExitScreen_unloadsEachFormOnceThenEnds_data();
-    void closingExitScreen_unloadsEachFormOnceThenEnds();
+    void exitClicked_unloadsEachFormOnceThenEnds();
+    void exitByKeyboard_unloadsEachFormOnceThenEnds();
+    void closeBox_unloadsEachFormOnceThenEnds();
     void sessionEnding_closesMainThenExitScreen();
     void eventLoopEndingOtherwise_endsThroughEndApplication();
 
 private:
+    // Closes the main window and returns the exit screen it brought up, active.
+    frmNagScreen2 *activeExitScreen();
+    void verifyEndedOnce(const QPointer<frmNagScreen2> &screen);
+
     // A form loaded after the main window, to watch the order and count of unloads.
     struct Watcher {
         int unloads = 0;
@@ -51,7 +55,7 @@ private:
     };
 
     RecordingPlatform m_world;
-    frmNagScreen *m_startUp = nullptr;
+    std::unique_ptr<StartUp> m_program;
     Watcher m_watcher;
 };
 
@@ -63,18 +67,15 @@ void TestExitSequence::initTestCase()
 
 void TestExitSequence::init()
 {
-    loadedForms() = FormList();
     m_world.terminations = 0;
     m_watcher = Watcher();
 
-    m_startUp = new frmNagScreen;
-    m_startUp->Form_Load();
-    QVERIFY(m_startUp->mainWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(m_startUp->mainWindow()));
+    m_program = std::make_unique<StartUp>();
+    QVERIFY(m_program->mainWindowShown());
 
     loadedForms().loaded(&m_watcher, QStringLiteral("watcher"), [this] {
         ++m_watcher.unloads;
-        m_watcher.startUpAlreadyUnloading = !loadedForms().isLoaded(m_startUp);
+        m_watcher.startUpAlreadyUnloading = !loadedForms().isLoaded(&m_program->form());
         m_watcher.terminationsBefore = m_world.terminations;
     });
 }
@@ -83,10 +84,7 @@ void TestExitSequence::cleanup()
 {
     for (frmNagScreen2 *screen : exitScreens())
         delete screen;
-    delete m_startUp->mainWindow();
-    delete m_startUp;
-    m_startUp = nullptr;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_program.reset();
 }
 
 void TestExitSequence::closingMainWindow_showsExitScreenAndKeepsRunning_data()
@@ -99,7 +97,7 @@ void TestExitSequence::closingMainWindow_showsExitScreenAndKeepsRunning_data()
 void TestExitSequence::closingMainWindow_showsExitScreenAndKeepsRunning()
 {
     QFETCH(bool, byMenu);
-    QPointer<frmMain> main = m_startUp->mainWindow();
+    QPointer<frmMain> main = m_program->mainWindow();
 
     if (byMenu)
         main->mnuExit_Click();
@@ -120,36 +118,19 @@ void TestExitSequence::closingMainWindow_showsExitScreenAndKeepsRunning()
     QCOMPARE(m_watcher.unloads, 0);
 }
 
-void TestExitSequence::closingExitScreen_unloadsEachFormOnceThenEnds_data()
+frmNagScreen2 *TestExitSequence::activeExitScreen()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Exit clicked") << QStringLiteral("click");
-    QTest::newRow("Exit by keyboard") << QStringLiteral("key");
-    QTest::newRow("close box") << QStringLiteral("close");
+    if (!m_program->mainWindow()->close())
+        return nullptr;
+    if (!QTest::qWaitFor([] { return exitScreens().size() == 1; }))
+        return nullptr;
+    frmNagScreen2 *screen = exitScreens().first();
+    screen->activateWindow();
+    return QTest::qWaitForWindowActive(screen) ? screen : nullptr;
 }
 
-void TestExitSequence::closingExitScreen_unloadsEachFormOnceThenEnds()
+void TestExitSequence::verifyEndedOnce(const QPointer<frmNagScreen2> &screen)
 {
-    QFETCH(QString, how);
-
-    QVERIFY(m_startUp->mainWindow()->close());
-    QTRY_COMPARE(exitScreens().size(), 1);
-    QPointer<frmNagScreen2> screen = exitScreens().first();
-    screen->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(screen));
-
-    auto *exit = screen->findChild<QPushButton *>(QStringLiteral("cmdClose"));
-    QVERIFY(exit);
-    if (how == QLatin1String("click")) {
-        QTest::mouseClick(exit, Qt::LeftButton);
-    } else if (how == QLatin1String("key")) {
-        // The Exit button has the focus when the screen opens.
-        QCOMPARE(QApplication::focusWidget(), exit);
-        QTest::keyClick(exit, Qt::Key_Return);
-    } else {
-        QVERIFY(screen->close());
-    }
-
     QCOMPARE(m_world.terminations, 1);
     QVERIFY(loadedForms().names().isEmpty());
     QVERIFY(loadedForms().hasEnded());
@@ -165,12 +146,39 @@ void TestExitSequence::closingExitScreen_unloadsEachFormOnceThenEnds()
     QCOMPARE(m_world.terminations, 1);
 }
 
+void TestExitSequence::exitClicked_unloadsEachFormOnceThenEnds()
+{
+    QPointer<frmNagScreen2> screen = activeExitScreen();
+    QVERIFY(screen);
+    QTest::mouseClick(findControl<QPushButton>(screen, "cmdClose"), Qt::LeftButton);
+    verifyEndedOnce(screen);
+}
+
+void TestExitSequence::exitByKeyboard_unloadsEachFormOnceThenEnds()
+{
+    QPointer<frmNagScreen2> screen = activeExitScreen();
+    QVERIFY(screen);
+    // The Exit button has the focus when the screen opens.
+    auto *exit = findControl<QPushButton>(screen, "cmdClose");
+    QCOMPARE(QApplication::focusWidget(), exit);
+    QTest::keyClick(exit, Qt::Key_Return);
+    verifyEndedOnce(screen);
+}
+
+void TestExitSequence::closeBox_unloadsEachFormOnceThenEnds()
+{
+    QPointer<frmNagScreen2> screen = activeExitScreen();
+    QVERIFY(screen);
+    QVERIFY(screen->close());
+    verifyEndedOnce(screen);
+}
+
 void TestExitSequence::sessionEnding_closesMainThenExitScreen()
 {
     // A desktop session that ends asks the application to quit, and Qt closes every window
     // it finds: the main window, which brings up the exit screen, and then the exit screen,
     // which ends the program the one way.
-    QPointer<frmMain> main = m_startUp->mainWindow();
+    QPointer<frmMain> main = m_program->mainWindow();
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(qApp, &quit);
     QTRY_VERIFY(main.isNull());

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/forms.h"
-#include "app/frmnagscreen.h"
 #include "base/random.h"
 #include "support/findcontrol.h"
+#include "ui/artwork.h"
 #include "support/recordingplatform.h"
 #include "web/cobrand.h"
 #include "web/frmnagscreen2.h"
@@ -76,7 +76,6 @@ private:
     void focusBy(QWidget *widget);
 
     RecordingPlatform m_world;
-    std::unique_ptr<frmNagScreen> m_startUp;
     std::unique_ptr<frmNagScreen2> m_screen;
 };
 
@@ -84,11 +83,6 @@ void TestFrmNagScreen2::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QApplication::setQuitOnLastWindowClosed(false);
-    // The exit screen takes its icon from the loaded start-up form.
-    m_startUp = std::make_unique<frmNagScreen>();
-    m_startUp->Form_Load();
-    QVERIFY(frmNagScreen::instance());
-    m_startUp->mainWindow()->hide();
 }
 
 void TestFrmNagScreen2::init()
@@ -109,8 +103,6 @@ void TestFrmNagScreen2::cleanup()
 
 void TestFrmNagScreen2::cleanupTestCase()
 {
-    delete m_startUp->mainWindow();
-    m_startUp.reset();
     loadedForms() = FormList();
 }
 
@@ -124,7 +116,8 @@ void TestFrmNagScreen2::load_showsTitleAndStartUpIcon()
 {
     QCOMPARE(m_screen->windowTitle(), s("Starfold v1.75"));
     QCOMPARE(control<QLabel>("lblNagScreen2Caption")->text(), s("Starfold v1.75"));
-    const QIcon programIcon = frmNagScreen::instance()->IMGIcon().first();
+    // The start-up form's image list holds the same icon.
+    const QIcon programIcon = artwork::programIcon();
     QCOMPARE(m_screen->windowIcon().cacheKey(), programIcon.cacheKey());
     QVERIFY(!control<QLabel>("picNagscreen2Icon")->pixmap().isNull());
     QCOMPARE(m_screen->size(), QSize(741, 315));

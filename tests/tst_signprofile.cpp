@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "profile/signprofile.h"
+#include "support/profilefields.h"
 
 #include <QDate>
 #include <QList>
@@ -11,42 +12,6 @@
 
 namespace {
 
-struct Field {
-    const char *name;
-    QString SignProfile::*member;
-};
-
-constexpr std::array<Field, 29> allFields{{
-    {"SignName", &SignProfile::SignName},
-    {"BirthDates", &SignProfile::BirthDates},
-    {"ZodiacSymbol", &SignProfile::ZodiacSymbol},
-    {"ZodiacElement", &SignProfile::ZodiacElement},
-    {"ZodiacQuality", &SignProfile::ZodiacQuality},
-    {"DomicilePlanet", &SignProfile::DomicilePlanet},
-    {"DetrimentPlanet", &SignProfile::DetrimentPlanet},
-    {"ExaltationPlanet", &SignProfile::ExaltationPlanet},
-    {"Birthstone", &SignProfile::Birthstone},
-    {"LuckyColors", &SignProfile::LuckyColors},
-    {"LuckyNumbers", &SignProfile::LuckyNumbers},
-    {"LuckyDay", &SignProfile::LuckyDay},
-    {"LuckyGemstones", &SignProfile::LuckyGemstones},
-    {"LuckyMetals", &SignProfile::LuckyMetals},
-    {"FamousPersonalities", &SignProfile::FamousPersonalities},
-    {"GeneralTraits", &SignProfile::GeneralTraits},
-    {"PositiveTraits", &SignProfile::PositiveTraits},
-    {"NegativeTraits", &SignProfile::NegativeTraits},
-    {"FriendshipTraits", &SignProfile::FriendshipTraits},
-    {"CompatibilityTraits", &SignProfile::CompatibilityTraits},
-    {"AsMother", &SignProfile::AsMother},
-    {"AsFather", &SignProfile::AsFather},
-    {"AsChild", &SignProfile::AsChild},
-    {"CommonProfessions", &SignProfile::CommonProfessions},
-    {"HealthConcerns", &SignProfile::HealthConcerns},
-    {"FinancialHabits", &SignProfile::FinancialHabits},
-    {"FashionStyle", &SignProfile::FashionStyle},
-    {"TravelHabits", &SignProfile::TravelHabits},
-    {"LoveAndRomance", &SignProfile::LoveAndRomance},
-}};
 
 QStringList paragraphsOf(const QString &text)
 {
@@ -101,7 +66,7 @@ void TestSignProfile::programRecord_staysEmptyUntilLoaded()
     // A private copy must not fill the shared record behind the main window's back.
     QVERIFY(!modAquarius::loadedProfile().SignName.isEmpty());
 
-    for (const Field &field : allFields)
+    for (const NamedField &field : AllProfileFields)
         QVERIFY2((modAquarius::signProfile().*field.member).isEmpty(), field.name);
 }
 
@@ -110,7 +75,7 @@ void TestSignProfile::load_fillsProgramRecord()
     modAquarius::LoadSignProfile();
 
     const SignProfile &profile = modAquarius::signProfile();
-    for (const Field &field : allFields)
+    for (const NamedField &field : AllProfileFields)
         QVERIFY2(!(profile.*field.member).isEmpty(), field.name);
     QVERIFY(profile == modAquarius::loadedProfile());
 }
@@ -151,7 +116,7 @@ void TestSignProfile::everyField_isCleanAsciiWithoutJoinArtefacts_data()
     QTest::addColumn<QString>("text");
 
     const SignProfile profile = modAquarius::loadedProfile();
-    for (const Field &field : allFields)
+    for (const NamedField &field : AllProfileFields)
         QTest::newRow(field.name) << profile.*field.member;
 }
 
@@ -304,7 +269,7 @@ void TestSignProfile::loadingTwice_changesNothing()
     const SignProfile first = modAquarius::signProfile();
 
     modAquarius::LoadSignProfile();
-    for (const Field &field : allFields)
+    for (const NamedField &field : AllProfileFields)
         QCOMPARE(modAquarius::signProfile().*field.member, first.*field.member);
 }
 

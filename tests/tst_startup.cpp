@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "base/forms.h"
-#include "app/frmnagscreen.h"
-#include "app/frmmain.h"
 
 #include "support/recordingplatform.h"
+#include "support/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,15 +46,14 @@ void TestStartup::secondInstance_isRefusedBeforeAnyWindowOrSetting()
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
     };
 
-    frmNagScreen startUp;
-    startUp.Form_Load();
+    const StartUp program;
 
     QCOMPARE(world.messages.size(), 1);
     QCOMPARE(world.messages[0].text, QStringLiteral("Application is already running"));
     QCOMPARE(world.messages[0].icon, Platform::Icon::Information);
     QCOMPARE(world.messages[0].buttons, Platform::Buttons::Ok);
     QCOMPARE(world.terminations, 1);
-    QVERIFY(startUp.mainWindow() == nullptr);
+    QVERIFY(program.mainWindow() == nullptr);
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
     QVERIFY(world.opened.isEmpty());
     QCOMPARE(configFiles(), QStringList());
@@ -65,11 +62,9 @@ void TestStartup::secondInstance_isRefusedBeforeAnyWindowOrSetting()
 void TestStartup::ordinaryStart_showsOnlyTheMainWindow()
 {
     RecordingPlatform world;
-    frmNagScreen startUp;
-    startUp.Form_Load();
+    const StartUp program;
 
-    QVERIFY(startUp.mainWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(startUp.mainWindow()));
+    QVERIFY(program.mainWindowShown());
     QCOMPARE(loadedForms().names(),
              QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain")}));
     QWidgetList visible;
@@ -77,11 +72,11 @@ void TestStartup::ordinaryStart_showsOnlyTheMainWindow()
         if (w->isVisible())
             visible << w;
     QCOMPARE(visible.size(), 1);
-    QCOMPARE(visible[0], startUp.mainWindow());
+    QCOMPARE(visible[0], program.mainWindow());
     QCOMPARE(world.terminations, 0);
     QVERIFY(world.messages.isEmpty());
-    QVERIFY(!startUp.IMGIcon().isEmpty());
-    QVERIFY(!startUp.IMGIcon().first().pixmap(32, 32).isNull());
+    QVERIFY(!program.form().IMGIcon().isEmpty());
+    QVERIFY(!program.form().IMGIcon().first().pixmap(32, 32).isNull());
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/frmnagscreen.h"
 #include "base/settings.h"
 #include "app/updatereminder.h"
 #include "web/pages.h"
 
 #include "support/recordingplatform.h"
+#include "support/startup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -399,14 +399,11 @@ void TestUpdateReminder::brokenStore_startUpStillShowsTheMainWindow()
 
     RecordingPlatform world;
     world.todayIs = Today;
-    frmNagScreen startUp;
-    startUp.Form_Load();
+    const StartUp program;
 
-    QVERIFY(startUp.mainWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(startUp.mainWindow()));
+    QVERIFY(program.mainWindowShown());
     QVERIFY(world.messages.isEmpty());
     QCOMPARE(world.terminations, 0);
-    delete startUp.mainWindow();
 }
 
 void TestUpdateReminder::dueReminder_isAskedBeforeTheMainWindowShows()
@@ -422,15 +419,12 @@ void TestUpdateReminder::dueReminder_isAskedBeforeTheMainWindowShows()
         for (QWidget *w : QApplication::topLevelWidgets())
             windowVisibleWhenAsked |= w->isVisible();
     };
-    frmNagScreen startUp;
-    startUp.Form_Load();
+    const StartUp program;
 
     QCOMPARE(world.messages.size(), 1);
     QVERIFY(!windowVisibleWhenAsked);
     QCOMPARE(world.opened, QStringList(downloadPage()));
-    QVERIFY(startUp.mainWindow());
-    QVERIFY(QTest::qWaitForWindowExposed(startUp.mainWindow()));
-    delete startUp.mainWindow();
+    QVERIFY(program.mainWindowShown());
 }
 
 QTEST_MAIN(TestUpdateReminder)
