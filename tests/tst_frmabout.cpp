@@ -5,6 +5,7 @@
 #include "ui/linklabel.h"
 #include "web/pages.h"
 
+#include "support/caption.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
@@ -74,8 +75,8 @@ void TestFrmAbout::opened_showsTheProgramWithOkFocused()
 {
     frmAbout *box = openBox();
 
-    QCOMPARE(box->windowTitle(), QStringLiteral("Starfold v1.75"));
-    QCOMPARE(child<QLabel>(box, "Label2")->text(), QStringLiteral("Starfold v1.75"));
+    QCOMPARE(box->windowTitle(), programCaption());
+    QCOMPARE(child<QLabel>(box, "Label2")->text(), programCaption());
     QVERIFY(!child<QLabel>(box, "Picture1")->pixmap().isNull());
     QCOMPARE(child<QLabel>(box, "lblCoBrand")->text(), QStringLiteral("Click here for more details."));
     QVERIFY(child<QLabel>(box, "lblHomePage")->text().endsWith(QUrl(modHelp::ServerBaseAddress()).host()));

@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 #include "profile/topics.h"
 
+#include "support/caption.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
@@ -63,7 +64,7 @@ void TestFrmMain::cleanup()
 
 void TestFrmMain::firstShown_planetsInFrontWithTheKeyFacts()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Starfold v1.75"));
+    QCOMPARE(m_window->windowTitle(), programCaption());
     QCOMPARE(list()->currentRow(), 0);
     QCOMPARE(list()->count(), 16);
     QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Planets Associated"));

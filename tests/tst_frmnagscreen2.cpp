@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/forms.h"
 #include "base/random.h"
+#include "support/caption.h"
 #include "support/findcontrol.h"
 #include "ui/artwork.h"
 #include "support/recordingplatform.h"
@@ -114,8 +115,8 @@ void TestFrmNagScreen2::focusBy(QWidget *widget)
 
 void TestFrmNagScreen2::load_showsTitleAndStartUpIcon()
 {
-    QCOMPARE(m_screen->windowTitle(), s("Starfold v1.75"));
-    QCOMPARE(control<QLabel>("lblNagScreen2Caption")->text(), s("Starfold v1.75"));
+    QCOMPARE(m_screen->windowTitle(), programCaption());
+    QCOMPARE(control<QLabel>("lblNagScreen2Caption")->text(), programCaption());
     // The start-up form's image list holds the same icon.
     const QIcon programIcon = artwork::programIcon();
     QCOMPARE(m_screen->windowIcon().cacheKey(), programIcon.cacheKey());
@@ -161,9 +162,9 @@ void TestFrmNagScreen2::captions_eachNameTheForumSite()
     const QStringList &captions = frmNagScreen2::SupportCaptions();
     QCOMPARE(captions.size(), 4);
     for (const QString &caption : captions)
-        QVERIFY2(caption.contains(s("www.lunavale.com/forum")), qPrintable(caption));
+        QVERIFY2(caption.contains(modHelp::ForumSite()), qPrintable(caption));
     QCOMPARE(QSet<QString>(captions.begin(), captions.end()).size(), 4);
-    QVERIFY(control<QCheckBox>("Check1")->text().contains(s("www.lunavale.com/forum")));
+    QVERIFY(control<QCheckBox>("Check1")->text().contains(modHelp::ForumSite()));
     QCOMPARE(control<LinkLabel>("lblGoToHome")->text(),
              s("Click Here To Visit Lunavale Softwares"));
     // The second paragraph is pushed onto a line of its own by a run of spaces.

@@ -8,6 +8,7 @@
 #include "ui/linklabel.h"
 #include "web/pages.h"
 
+#include "support/caption.h"
 #include "support/recordingplatform.h"
 
 #include <QApplication>
@@ -143,7 +144,7 @@ void TestFrmSave::layout_controlsStandWhereTheLayoutPutsThem()
         QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
     }
     QCOMPARE(m_form->size(), QSize(515, 523));
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Starfold v1.75"));
+    QCOMPARE(m_form->windowTitle(), programCaption());
     QVERIFY(m_form->isModal());
     QCOMPARE(m_form->findChild<QPushButton *>(QStringLiteral("cmdSave"))->text(),
              QStringLiteral("&Save"));
@@ -165,7 +166,7 @@ void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
     };
     QCOMPARE(label("Label14")->text(),
              QStringLiteral("The Most Popular Online Lunavale Discussion Board"));
-    QVERIFY(label("Label3")->text().contains(QLatin1String("www.lunavale.com")));
+    QVERIFY(label("Label3")->text().contains(modHelp::ForumSite()));
     QVERIFY(label("lblCobrand")->text().startsWith(QLatin1String("Co-brand this software")));
     QVERIFY(label("lblCobrand")->text().contains(QLatin1String("name &  link")));
     QVERIFY(label("lblFullBrand")->text().startsWith(QLatin1String("Home Business Opportunity")));

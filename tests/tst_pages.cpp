@@ -16,6 +16,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void serverBase_isAnAbsoluteAddressWithoutTrailingSlash();
+    void shownSites_followTheServer_data();
+    void shownSites_followTheServer();
     void launcher_opensExactlyItsPage_data();
     void launcher_opensExactlyItsPage();
     void rootPages_carryNoScriptAndNoKey();
@@ -132,6 +134,29 @@ void TestPages::keyedAddress_takesFurtherQueryFields()
     QCOMPARE(url.path(), QStringLiteral("/starfold/ssd.php"));
     QCOMPARE(url.query(), QStringLiteral("page=lbls-refer-a-friend&taf1=a"));
     QCOMPARE(modHelp::ProductHomeAddress(), modHelp::ServerBaseAddress() + QStringLiteral("/starfold/"));
+}
+
+void TestPages::shownSites_followTheServer_data()
+{
+    QTest::addColumn<QString>("base");
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("signSite");
+    QTest::newRow("the maker's") << "https://www.lunavale.com" << "www.lunavale.com"
+                                 << "aquarius.lunavale.com";
+    QTest::newRow("branded, no www") << "https://stars.example.org" << "stars.example.org"
+                                     << "aquarius.stars.example.org";
+    QTest::newRow("with a port") << "http://www.example.net:8080" << "www.example.net"
+                                 << "aquarius.example.net";
+}
+
+void TestPages::shownSites_followTheServer()
+{
+    QFETCH(QString, base);
+    QFETCH(QString, host);
+    QFETCH(QString, signSite);
+    QCOMPARE(modHelp::SiteHostOf(base), host);
+    QCOMPARE(modHelp::SignSiteOf(base), signSite);
+    QCOMPARE(modHelp::ForumSite(), modHelp::SiteHost() + QStringLiteral("/forum"));
 }
 
 QTEST_GUILESS_MAIN(TestPages)

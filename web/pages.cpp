@@ -46,10 +46,23 @@ QString ServerBaseAddress()
     return base;
 }
 
+QString SiteHostOf(const QString &baseAddress)
+{
+    const QString host = QUrl(baseAddress).host();
+    return host.isEmpty() ? baseAddress : host;
+}
+
+QString SignSiteOf(const QString &baseAddress)
+{
+    QString domain = SiteHostOf(baseAddress);
+    if (domain.startsWith(QLatin1String("www.")))
+        domain.remove(0, 4);
+    return QLatin1String("aquarius.") + domain;
+}
+
 QString SiteHost()
 {
-    const QString host = QUrl(ServerBaseAddress()).host();
-    return host.isEmpty() ? ServerBaseAddress() : host;
+    return SiteHostOf(ServerBaseAddress());
 }
 
 QString ForumSite()
@@ -59,10 +72,7 @@ QString ForumSite()
 
 QString SignSite()
 {
-    QString domain = SiteHost();
-    if (domain.startsWith(QLatin1String("www.")))
-        domain.remove(0, 4);
-    return QLatin1String("aquarius.") + domain;
+    return SignSiteOf(ServerBaseAddress());
 }
 
 QString ProductHomeAddress()

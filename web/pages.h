@@ -27,6 +27,9 @@ QString SiteHost();
 QString ForumSite();
 // The sign's own site as captions show it: "aquarius." + the server's domain.
 QString SignSite();
+// The same for any base address.
+QString SiteHostOf(const QString &baseAddress);
+QString SignSiteOf(const QString &baseAddress);
 // The product's home directory on that server, ending in a slash.
 QString ProductHomeAddress();
 // ServerBaseAddress + "/starfold/ssd.php?page=" + key.
