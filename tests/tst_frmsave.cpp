@@ -9,6 +9,7 @@
 #include "web/pages.h"
 
 #include "support/caption.h"
+#include "support/diskfull.h"
 #include "support/recordingplatform.h"
 
 #include <QApplication>
@@ -26,10 +27,8 @@
 #include <QTimer>
 
 #include <pwd.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <memory>
 
 namespace {
@@ -409,16 +408,10 @@ void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason()
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     } else {
         // The file system refuses the data part way through, as a full disk does.
-        rlimit saved{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        rlimit small = saved;
-        small.rlim_cur = 4096;
-        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const DiskFull full(4096);
+        QVERIFY(full.isFull());
         m_world->savePath = path;
         clickSave();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previous);
     }
 
     QCOMPARE(contentsOf(folder + QStringLiteral("/aquarius.rtf")), old);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/settings.h"
+#include "support/diskfull.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +9,6 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -289,16 +288,14 @@ void TestSettings::diskFull_writeFailsAndOldValueStays()
     QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
     const QByteArray before = fileBytes(settingsFilePath());
 
-    // A tiny file-size limit stands in for a full disk, and binds root as well.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 4;
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool replaced = WriteSetting(QStringLiteral("Install"), QStringLiteral("2"));
-    const bool added = WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026"));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
+    bool replaced = true;
+    bool added = true;
+    {
+        const DiskFull full;
+        QVERIFY(full.isFull());
+        replaced = WriteSetting(QStringLiteral("Install"), QStringLiteral("2"));
+        added = WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026"));
+    }
 
     QVERIFY(!replaced);
     QVERIFY(!added);

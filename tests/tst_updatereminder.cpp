@@ -3,6 +3,7 @@
 #include "app/updatereminder.h"
 #include "web/pages.h"
 
+#include "support/diskfull.h"
 #include "support/recordingplatform.h"
 #include "support/startup.h"
 
@@ -14,8 +15,6 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -36,24 +35,6 @@ public:
 
     std::optional<QString> installAtOpen;
     std::optional<QString> durationAtOpen;
-};
-
-// While it lives, no file can grow past a few bytes: a full disk, for root as well.
-class DiskFull
-{
-public:
-    DiskFull()
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit tiny = m_saved;
-        tiny.rlim_cur = 4;
-        ::setrlimit(RLIMIT_FSIZE, &tiny);
-    }
-    ~DiskFull() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
 };
 
 QString stored(const QString &key)
