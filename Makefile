@@ -6,7 +6,9 @@ ifneq ($(shell command -v ccache),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: run test build deps test-deps configure bench clean
+PREFIX ?= /usr/local
+
+.PHONY: run test build deps test-deps package-deps configure package install bench clean
 
 run: build
 	./$(BUILD)/starfold
@@ -18,11 +20,24 @@ test: test-deps configure
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target starfold
 
+# The Debian package, build/starfold_<version>_<arch>.deb.
+package: package-deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target starfold_installed_files
+	cd $(BUILD) && cpack -G DEB
+
+# Everything the package holds, under PREFIX (DESTDIR is honoured).
+install: deps configure
+	cmake --build $(BUILD) -j $(JOBS) --target starfold_installed_files
+	cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
 deps:
 	./scripts/install-deps.sh
 
 test-deps:
 	./scripts/install-deps.sh --test
+
+package-deps:
+	./scripts/install-deps.sh --package
 
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)

@@ -1,13 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/commandline.h"
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
+#include "base/identity.h"
+#include "ui/artwork.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    // Answered before QApplication exists: it would abort where there is no display.
+    if (const auto answer = commandLineAnswer(argc, argv)) {
+        std::fputs(answer->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+
+    // No display name of its own: Qt would append it to every title bar, and the captions are
+    // fixed. It falls back to the application name.
+    QApplication::setApplicationName(QLatin1String(ProgramTitle));
+    QApplication::setApplicationVersion(QLatin1String(STARFOLD_VERSION));
+    QApplication::setOrganizationName(QLatin1String(MakerName));
+    QGuiApplication::setDesktopFileName(QLatin1String(ApplicationId));
     QApplication app(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("starfold"));
+    // Message boxes and every window without an icon of its own show the program's.
+    QApplication::setWindowIcon(artwork::programIcon());
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders a vector source at the given pixel size, so the program ships crisp
-// bitmaps for each pixel density without drawing vectors at start-up. The output holds the
-// bare premultiplied pixels, which the program uses in place, undecoded.
+// bitmaps for each pixel density without drawing vectors at start-up. An .argb output holds the
+// bare premultiplied pixels, which the program uses in place, undecoded; a .png output is for
+// the desktop's icon theme.
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.png\n", argv[0]);
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -29,7 +30,10 @@ int main(int argc, char *argv[])
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter);
     painter.end();
-    QFile file(QString::fromLocal8Bit(argv[4]));
+    const QString out = QString::fromLocal8Bit(argv[4]);
+    if (out.endsWith(QLatin1String(".png")))
+        return image.save(out, "PNG") ? 0 : 1;
+    QFile file(out);
     const auto bytes = qsizetype(image.sizeInBytes());
     const bool written = file.open(QIODevice::WriteOnly)
                          && file.write(reinterpret_cast<const char *>(image.constBits()), bytes)

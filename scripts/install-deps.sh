@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs, with apt-get, whatever the build (and with --test, the tests) still lacks.
+# Installs, with apt-get, whatever the build still lacks; --package adds what building the
+# Debian package needs, --test the test tools (the package's checks among them), --bench the
+# benchmark tools.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
+package_tools=(dpkg-dev file)
+if [[ "${1:-}" == "--package" ]]; then
+    packages+=("${package_tools[@]}")
+fi
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(unrtf poppler-utils cups printer-driver-cups-pdf cups-client cups-bsd libfaketime xvfb xauth)
+    packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// --help and --version are answered by the real program where there is no display at all.
+#include "base/buildconfig.h"
+
+#include <QProcess>
+#include <QTest>
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void option_withoutDisplay_printsAndExits_data();
+    void option_withoutDisplay_printsAndExits();
+};
+
+void TestCommandLine::option_withoutDisplay_printsAndExits_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expectedStart");
+
+    const QString version = QStringLiteral("Starfold " STARFOLD_VERSION "\n");
+    const QString usage = QStringLiteral("Usage: starfold [--help | --version]\n");
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << version;
+    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << usage;
+    QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << usage;
+    QTest::newRow("among ignored arguments")
+        << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"),
+                       QStringLiteral("--version")}
+        << version;
+}
+
+void TestCommandLine::option_withoutDisplay_printsAndExits()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expectedStart);
+
+    // Without a display and with no platform plugin chosen, QApplication would abort.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(STARFOLD_EXECUTABLE), arguments);
+    QVERIFY(program.waitForFinished(60000));
+
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    QVERIFY2(output.startsWith(expectedStart), qPrintable(output));
+    if (arguments.contains(QStringLiteral("--version")))
+        QCOMPARE(output, expectedStart);
+    else
+        QVERIFY(output.contains(QLatin1String("--version")));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
