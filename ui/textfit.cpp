@@ -20,6 +20,24 @@ namespace {
 constexpr int LineEditMargin = 2;
 constexpr int CaretWidth = 1;
 
+// Drawn at another pixel ratio a text grows by a few per cent at most: the width that
+// leaves room for that, so a text with as much to spare need not be measured again.
+qreal withRoomToSpare(qreal width)
+{
+    return width * 1.08 + 2;
+}
+
+bool fitsAtEveryRatio(const QFont &font, const QString &text, qreal room)
+{
+    if (withRoomToSpare(textWidthAt(font, text, 1.0)) <= room)
+        return true;
+    for (qreal ratio : PixelRatios) {
+        if (textWidthAt(font, text, ratio) > room)
+            return false;
+    }
+    return true;
+}
+
 qreal widestWidth(const QFont &font, const QString &text)
 {
     qreal widest = 0;
@@ -117,23 +135,26 @@ void condenseToFit(QWidget *widget)
     const QString text = oneLineText(widget);
     const int room = oneLineRoom(widget);
     QFont font = widget->font();
-    int stretch = font.stretch() > 0 ? font.stretch() : int(QFont::Unstretched);
-    // A condensed face does not shrink in exact proportion, so step down until it fits.
-    while (widestWidth(font, text) > room && stretch > QFont::UltraCondensed) {
-        stretch -= 2;
-        font.setStretch(stretch);
-    }
-    if (font != widget->font())
-        widget->setFont(font);
+    if (text.isEmpty() || fitsAtEveryRatio(font, text, room))
+        return;
+    // Start from the proportional guess; a condensed face does not shrink in exact
+    // proportion, so step down from there until it fits.
+    const int unstretched = font.stretch() > 0 ? font.stretch() : int(QFont::Unstretched);
+    int stretch = qMax(int(QFont::UltraCondensed),
+                       int(std::floor(unstretched * room / widestWidth(font, text))));
+    font.setStretch(stretch);
+    while (!fitsAtEveryRatio(font, text, room) && stretch > QFont::UltraCondensed)
+        font.setStretch(--stretch);
+    widget->setFont(font);
 }
 
 void sizeToText(QLabel *label)
 {
     label->adjustSize();
     const int frame = label->width() - label->contentsRect().width() + 2 * label->margin();
-    const int needed = int(std::ceil(widestWidth(label->font(), label->text()))) + frame;
-    if (needed > label->width())
-        label->resize(needed, label->height());
+    const qreal width = textWidthAt(label->font(), label->text(), 1.0);
+    label->resize(qMax(label->width(), int(std::ceil(withRoomToSpare(width))) + frame),
+                  label->height());
 }
 
 void keepClearOfCaption(QGroupBox *frame)

@@ -26,7 +26,7 @@ int oneLineRoom(const QWidget *widget);
 
 // Condenses the widget's font, a step at a time, until its one-line text fits its room.
 void condenseToFit(QWidget *widget);
-// Widens a label that sizes itself to its text so the text fits at every pixel ratio.
+// Sizes a label to its text, with room to spare for every pixel ratio.
 void sizeToText(QLabel *label);
 // Moves whatever a frame holds down below its caption, clear of the frame's top line.
 void keepClearOfCaption(QGroupBox *frame);
