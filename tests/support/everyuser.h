@@ -9,9 +9,9 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QGlyphRun>
 #include <QGroupBox>
 #include <QHash>
-#include <QGlyphRun>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
