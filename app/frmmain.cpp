@@ -8,9 +8,11 @@
 #include "profile/topics.h"
 #include "report/frmsave.h"
 #include "ui/artwork.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
+#include "ui/textfit.h"
 #include "web/frmabout.h"
 #include "web/frmnagscreen2.h"
 #include "web/offerpanel.h"
@@ -185,19 +187,30 @@ QString text(const char *latin1)
     return QString::fromLatin1(latin1);
 }
 
-QLabel *makeLabel(QWidget *parent, const LabelledBox &control)
+QLabel *makeLabel(QWidget *parent, const LabelledBox &control, const QFont &font)
 {
     auto *label = new QLabel(text(control.caption), parent);
     label->setObjectName(text(control.label));
     label->setToolTip(text(control.tooltip));
+    label->setFont(font);
     if (control.labelAt.width() > 0) {
         label->setGeometry(inPixels(control.labelAt));
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        condenseToFit(label);
     } else {
         label->move(twips(control.labelAt.x()), twips(control.labelAt.y()));
-        label->adjustSize();
+        sizeToText(label);
     }
     return label;
+}
+
+// The caption names its box to screen readers, and its tooltip describes the box.
+template<typename Box>
+Box *labelBox(QLabel *label, Box *box)
+{
+    label->setBuddy(box);
+    box->setAccessibleDescription(label->toolTip());
+    return box;
 }
 
 QLineEdit *makeLineBox(QWidget *parent, const char *name, const QRect &where)
@@ -242,6 +255,7 @@ QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &whe
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setGeometry(inPixels(where));
+    showFocusFrame(box);
     return box;
 }
 
@@ -277,12 +291,14 @@ void frmMain::createControls()
     picZodiac->setGeometry(inPixels(at(120, 120, 2310, 3720)));
     picZodiac->setAlignment(Qt::AlignCenter);
     picZodiac->setPixmap(artwork::signPicture(devicePixelRatioF()));
+    picZodiac->setAccessibleName(QStringLiteral("Aquarius, the water carrier"));
 
     m_lstOptions = new QListWidget(client);
     m_lstOptions->setObjectName(QStringLiteral("lstOptions"));
     m_lstOptions->setGeometry(inPixels(at(120, 3945, 2295, 2175)));
     m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
     connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
@@ -325,8 +341,8 @@ Box *frmMain::bind(Box *box, ProfileField field)
 void frmMain::createKeyFacts(QWidget *client)
 {
     for (const LabelledBox &fact : KeyFacts) {
-        makeLabel(client, fact);
-        bind(makeLineBox(client, fact.box, fact.boxAt), fact.field);
+        QLabel *label = makeLabel(client, fact, font());
+        bind(labelBox(label, makeLineBox(client, fact.box, fact.boxAt)), fact.field);
     }
 }
 
@@ -346,15 +362,16 @@ void frmMain::createTopicPages(QWidget *client)
 
     auto addRows = [&](QGroupBox *page, const auto &rows) {
         for (const LabelledBox &r : rows) {
-            makeLabel(page, r)->setFont(regular);
-            bind(makeLineBox(page, r.box, r.boxAt), r.field)->setFont(regular);
+            QLabel *label = makeLabel(page, r, regular);
+            bind(labelBox(label, makeLineBox(page, r.box, r.boxAt)), r.field)->setFont(regular);
         }
     };
     addRows(m_frames[PlanetsTopic], PlanetRows);
     addRows(m_frames[LuckyCharmTopic], LuckyRows);
     for (const LabelledBox &block : FamilyBlocks) {
-        makeLabel(m_frames[FamilyTopic], block)->setFont(regular);
-        bind(makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt), block.field)
+        QLabel *label = makeLabel(m_frames[FamilyTopic], block, regular);
+        bind(labelBox(label, makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt)),
+             block.field)
             ->setFont(regular);
     }
     for (const ProsePage &page : ProsePages)
@@ -367,6 +384,8 @@ void frmMain::createTopicPages(QWidget *client)
 void frmMain::fillUpdatePage(QGroupBox *page)
 {
     const QFont regular = programFont();
+    // The links are blue whatever the theme, so the page is light whatever the theme.
+    setColourPair(page, Qt::black, FormGrey);
 
     auto *frame18 = new QGroupBox(QStringLiteral("New Updated Information"), page);
     frame18->setObjectName(QStringLiteral("Frame18"));
@@ -392,11 +411,15 @@ void frmMain::fillUpdatePage(QGroupBox *page)
                                        inPixels(at(120, 2280, 2415, 615)), LinkBlue, regular,
                                        Qt::AlignLeft);
     connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);
+    // Its two lines fill the box to the last pixel; set on the bottom edge, the descenders
+    // keep their room, and the tops of the letters still clear the box's top.
     auto *lblDaily = makeLinkLabel(frame21, "lblDaily",
                                    QStringLiteral("Click Here to see Daily Aquarius Horoscope"),
                                    inPixels(at(240, 2640, 2175, 375)), LinkBlue, regular,
-                                   Qt::AlignCenter);
+                                   Qt::AlignHCenter | Qt::AlignBottom);
     connect(lblDaily, &LinkLabel::clicked, this, &frmMain::lblDaily_Click);
+    keepClearOfCaption(frame18);
+    keepClearOfCaption(frame21);
 }
 
 void frmMain::createPromotion(QWidget *client)
@@ -437,6 +460,7 @@ void frmMain::Form_Load()
         if (binding.line) {
             binding.line->setText(profile.*binding.field);
             binding.line->setCursorPosition(0);
+            condenseToFit(binding.line);
         } else {
             binding.prose->document()->setPlainText(profile.*binding.field);
         }

@@ -9,9 +9,11 @@
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
+#include "ui/textfit.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
@@ -21,8 +23,6 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTextEdit>
-
-#include <cmath>
 
 // Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
 // shown nothing, and the program keeps no log.
@@ -48,27 +48,11 @@ bool writeAll(QSaveFile &file, const QByteArray &bytes)
     return file.flush() && file.error() == QFileDevice::NoError;
 }
 
-// Verdana, and DejaVu Sans in its place, run a few pixels past the forum title's label;
-// set the caption a touch tighter rather than cut off its last letter.
-void fitOnOneLine(QLabel *label)
-{
-    const int needed = label->fontMetrics().horizontalAdvance(label->text());
-    if (needed <= label->width())
-        return;
-    QFont font = label->font();
-    font.setLetterSpacing(QFont::PercentageSpacing,
-                          qMax(90.0, std::floor(100.0 * label->width() / needed)));
-    label->setFont(font);
-}
-
-// The forum captions above the report: each on one line, on white.
+// The forum captions above the report: each on one line, blue on white.
 void setOnWhiteLine(QLabel *label)
 {
-    fitOnOneLine(label);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    label->setPalette(pal);
-    label->setAutoFillBackground(true);
+    condenseToFit(label);
+    setColourPair(label, QColor(LinkBlue), Qt::white);
 }
 
 } // namespace
@@ -109,6 +93,18 @@ void frmSave::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
+bool frmSave::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_rtb && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
+            m_rtb->insertPlainText(QStringLiteral("\t"));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void frmSave::createControls()
 {
     const QFont linkFont = programFont(8.25, false, true);
@@ -131,6 +127,16 @@ void frmSave::createControls()
     m_rtb->setAcceptRichText(false);
     m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_rtb->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_rtb->setAccessibleName(QStringLiteral("Report"));
+    // The report's runs carry colours meant for paper, so the box is paper-white whatever
+    // the theme; text typed without a colour of its own is saved black, and shows so.
+    QPalette paper = m_rtb->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    m_rtb->setPalette(paper);
+    // Tab moves on to the buttons and links, as everywhere else; Ctrl+Tab types a tab.
+    m_rtb->setTabChangesFocus(true);
+    m_rtb->installEventFilter(this);
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));

@@ -2,10 +2,12 @@
 #include "web/frmabout.h"
 
 #include "base/forms.h"
+#include "ui/colours.h"
 #include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include "support/caption.h"
+#include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void keyboard_reachesAndFollowsBothLinks();
     void openedAgain_looksUnchanged();
     void layout_orangeClientAreaCentredOnTheScreen();
+    void everyUser_namedReadableOnDarkAndUncutAtEveryRatio();
 
 private:
     frmAbout *openBox();
@@ -191,17 +194,31 @@ void TestFrmAbout::layout_orangeClientAreaCentredOnTheScreen()
     QCOMPARE(box->size(), QSize(475, 293));
     QCOMPARE(box->minimumSize(), box->maximumSize());
     QCOMPARE(box->grab().toImage().pixelColor(2, 150), QColor(255, 128, 0));
-    // Centred before the window system adds its frame, so allow for the frame.
-    const QPoint offCentre =
-        box->frameGeometry().center() - box->screen()->availableGeometry().center();
-    const QSize frame = box->frameGeometry().size() - box->size();
-    QVERIFY2(qAbs(offCentre.x()) <= frame.width() + 1 && qAbs(offCentre.y()) <= frame.height() + 1,
+    // The client area is centred, as on the main and report windows, whatever frame the
+    // window system adds around it.
+    const QPoint offCentre = box->geometry().center() - box->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2,
              qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     // The separator runs across the form above the button.
     auto *line = child<QFrame>(box, "Line1");
     QCOMPARE(line->frameShape(), QFrame::HLine);
     QVERIFY(line->geometry().bottom() < child<QPushButton>(box, "cmdOK")->geometry().top());
     QCOMPARE(line->width(), box->width());
+}
+
+void TestFrmAbout::everyUser_namedReadableOnDarkAndUncutAtEveryRatio()
+{
+    frmAbout *box = openBox();
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(box));
+    QVERIFY(!everyuser::accessibleText(child<QLabel>(box, "Picture1"), QAccessible::Name).isEmpty());
+    VERIFY_NO_FAULTS(everyuser::keyboardFaults(box));
+    for (qreal ratio : PixelRatios)
+        VERIFY_NO_FAULTS(everyuser::clippedTexts(box, ratio));
+
+    const everyuser::DarkDesktop dark;
+    // White on orange is the box's own design, on every theme.
+    VERIFY_NO_FAULTS(everyuser::unreadableTexts(box, {{QColor(Qt::white), QColor(AboutOrange)}}));
+    QCOMPARE(child<QLabel>(box, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));
 }
 
 QTEST_MAIN(TestFrmAbout)

@@ -3,6 +3,7 @@
 #include "profile/topics.h"
 
 #include "support/caption.h"
+#include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 
@@ -34,6 +35,10 @@ private Q_SLOTS:
     void longTexts_wrapAndScroll();
     void captionLabels_carryTheirTooltips();
     void controls_standWhereTheLayoutPutsThem();
+    void screenReader_everyControlHasANameOfItsOwn();
+    void keyboard_reachesEveryControlOnEveryPage();
+    void darkDesktop_everyTextReadable();
+    void everyPixelRatio_noTextCutShort();
 
 private:
     template<typename T>
@@ -240,6 +245,51 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
         QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
     }
     QCOMPARE(m_window->centralWidget()->size(), QSize(571, 453));
+}
+
+void TestFrmMain::screenReader_everyControlHasANameOfItsOwn()
+{
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_window));
+    // A box is named by its caption and described by the caption's tooltip.
+    QLineEdit *dates = child<QLineEdit>("txtBirthDates");
+    QCOMPARE(everyuser::accessibleText(dates, QAccessible::Name), QStringLiteral("Birth Dates"));
+    QCOMPARE(everyuser::accessibleText(dates, QAccessible::Description),
+             QStringLiteral("This gives the date period for this sun sign."));
+    QCOMPARE(everyuser::accessibleText(child<QLineEdit>("txtLuckyDay"), QAccessible::Name),
+             QStringLiteral("Lucky Day"));
+    QCOMPARE(everyuser::accessibleText(list(), QAccessible::Name), QStringLiteral("Topics"));
+    QVERIFY(!everyuser::accessibleText(child<QLabel>("picZodiac"), QAccessible::Name).isEmpty());
+}
+
+void TestFrmMain::keyboard_reachesEveryControlOnEveryPage()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    for (int i = 0; i < list()->count(); ++i) {
+        list()->setCurrentRow(i);
+        list()->setFocus(Qt::TabFocusReason);
+        VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_window));
+    }
+}
+
+void TestFrmMain::darkDesktop_everyTextReadable()
+{
+    const everyuser::DarkDesktop dark;
+    // The top band's white on the desktop's highlight colour is the window's own design.
+    const QColor band = QApplication::palette().color(QPalette::Highlight);
+    VERIFY_NO_FAULTS(everyuser::unreadableTexts(m_window, {{QColor(Qt::white), band}}));
+}
+
+void TestFrmMain::everyPixelRatio_noTextCutShort()
+{
+    for (qreal ratio : PixelRatios)
+        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_window, ratio));
+    // The headline fact is whole: with the caret at its end, the box need not scroll.
+    QLineEdit *dates = child<QLineEdit>("txtBirthDates");
+    dates->end(false);
+    dates->grab(); // the box works out its scrolling as it paints
+    QCOMPARE(dates->cursorPositionAt(dates->contentsRect().topLeft() + QPoint(4, 8)), 0);
+    dates->home(false);
 }
 
 QTEST_MAIN(TestFrmMain)

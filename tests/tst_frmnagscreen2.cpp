@@ -2,6 +2,7 @@
 #include "base/forms.h"
 #include "base/random.h"
 #include "support/caption.h"
+#include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "ui/artwork.h"
 #include "support/recordingplatform.h"
@@ -58,6 +59,12 @@ private Q_SLOTS:
 
     void check1_opensHomePageOncePerTickAndNeverStaysTicked();
     void goToHome_opensSoftwaresPage();
+
+    void screen_clientAreaCentredOnTheScreen();
+    void screenReader_fieldsKeepTheirNamesWhateverTheyShow();
+    void keyboard_reachesEveryControl();
+    void darkDesktop_everyTextReadable();
+    void everyPixelRatio_noTextCutShort();
 
 private:
     template <typename T>
@@ -361,6 +368,46 @@ void TestFrmNagScreen2::goToHome_opensSoftwaresPage()
     QTest::mouseClick(link, Qt::LeftButton);
     QCOMPARE(m_world.opened, QStringList{modHelp::PageAddress(s("lunavalesoftwares"))});
     QVERIFY(m_screen->isVisible());
+}
+
+void TestFrmNagScreen2::screen_clientAreaCentredOnTheScreen()
+{
+    const QPoint offCentre =
+        m_screen->geometry().center() - m_screen->screen()->availableGeometry().center();
+    QVERIFY2(offCentre.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+}
+
+void TestFrmNagScreen2::screenReader_fieldsKeepTheirNamesWhateverTheyShow()
+{
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_screen.get()));
+    auto *friendEmail = control<QLineEdit>("txtFriendEmail");
+    const QString name = everyuser::accessibleText(friendEmail, QAccessible::Name);
+    QCOMPARE(name, s("Friend's e-mail address"));
+    // The hint goes away on entry, the name stays.
+    focusBy(friendEmail);
+    QCOMPARE(friendEmail->text(), QString());
+    QCOMPARE(everyuser::accessibleText(friendEmail, QAccessible::Name), name);
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_screen.get()));
+    QVERIFY(!everyuser::accessibleText(control<QLabel>("picNagscreen2Icon"), QAccessible::Name)
+                 .isEmpty());
+}
+
+void TestFrmNagScreen2::keyboard_reachesEveryControl()
+{
+    VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_screen.get()));
+}
+
+void TestFrmNagScreen2::darkDesktop_everyTextReadable()
+{
+    const everyuser::DarkDesktop dark;
+    VERIFY_NO_FAULTS(everyuser::unreadableTexts(m_screen.get()));
+}
+
+void TestFrmNagScreen2::everyPixelRatio_noTextCutShort()
+{
+    for (qreal ratio : PixelRatios)
+        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_screen.get(), ratio));
 }
 
 QTEST_MAIN(TestFrmNagScreen2)

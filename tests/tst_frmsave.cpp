@@ -5,11 +5,13 @@
 #include "report/frmsave.h"
 #include "report/reportdocument.h"
 #include "report/reportruns.h"
+#include "report/rtfwriter.h"
 #include "ui/linklabel.h"
 #include "web/pages.h"
 
 #include "support/caption.h"
 #include "support/diskfull.h"
+#include "support/everyuser.h"
 #include "support/recordingplatform.h"
 
 #include <QApplication>
@@ -91,6 +93,11 @@ private Q_SLOTS:
     void paste_arrivesAsPlainTextInTheCaretsFormat();
 
     void print_withoutPrinter_doesNothingButClearsTheSelection();
+
+    void keyboard_tabLeavesTheReportUnchanged_ctrlTabTypesATab();
+    void screenReader_everyControlHasANameOfItsOwn();
+    void darkDesktop_reportAndLinksReadable_savedColoursUnchanged();
+    void everyPixelRatio_noTextCutShort();
 
 private:
     QTextEdit *box() const { return m_form->RTB(); }
@@ -484,6 +491,50 @@ void TestFrmSave::print_withoutPrinter_doesNothingButClearsTheSelection()
     QCOMPARE(box()->toPlainText(), before);
     QVERIFY(m_world->messages.isEmpty());
     QVERIFY(m_form->isVisible());
+}
+
+void TestFrmSave::keyboard_tabLeavesTheReportUnchanged_ctrlTabTypesATab()
+{
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCOMPARE(QApplication::focusWidget(), box());
+    const QString report = box()->toPlainText();
+
+    QTest::keyClick(box(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdSave"));
+    QCOMPARE(box()->toPlainText(), report);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), box());
+    QCOMPARE(box()->toPlainText(), report);
+
+    // The caret is at the start of the report.
+    QTest::keyClick(box(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), box());
+    QCOMPARE(box()->toPlainText(), QLatin1Char('\t') + report);
+
+    // Around the window: Save, Print, the offer, the two forum links and back.
+    VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_form.get()));
+}
+
+void TestFrmSave::screenReader_everyControlHasANameOfItsOwn()
+{
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_form.get()));
+    QCOMPARE(everyuser::accessibleText(box(), QAccessible::Name), QStringLiteral("Report"));
+}
+
+void TestFrmSave::darkDesktop_reportAndLinksReadable_savedColoursUnchanged()
+{
+    const QByteArray light = rtf::Write(report::RtfModel(*box()->document()));
+    const everyuser::DarkDesktop dark;
+    VERIFY_NO_FAULTS(everyuser::unreadableTexts(m_form.get()));
+    // The box, not the report, changes with the theme.
+    QCOMPARE(rtf::Write(report::RtfModel(*box()->document())), light);
+}
+
+void TestFrmSave::everyPixelRatio_noTextCutShort()
+{
+    for (qreal ratio : PixelRatios)
+        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_form.get(), ratio));
 }
 
 QTEST_MAIN(TestFrmSave)

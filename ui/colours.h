@@ -3,5 +3,23 @@
 
 #include <QColor>
 
+class QWidget;
+
+// The program's own colours. A form that fixes one colour of a text and its background
+// fixes the other too (setColourPair), so the pair reads on a light and a dark desktop alike.
+
 // The blue of every link caption on a light background.
 inline constexpr QRgb LinkBlue = qRgb(0, 0, 255);
+// The exit screen's invitation to the forum, a deeper blue than the links.
+inline constexpr QRgb InvitationBlue = qRgb(0, 0, 192);
+// The light grey of a plain form, which the blue links on the main window were drawn on.
+inline constexpr QRgb FormGrey = qRgb(239, 239, 239);
+// The exit screen's two frames, with white captions and yellow links.
+inline constexpr QRgb Navy = qRgb(0, 0, 128);
+inline constexpr QRgb LinkYellow = qRgb(255, 255, 0);
+// The about box; white on it is the box's own design, not a readable pair.
+inline constexpr QRgb AboutOrange = qRgb(255, 128, 0);
+
+// Gives the widget this text colour on this background, filling the background, so that
+// neither is left to the desktop's theme.
+void setColourPair(QWidget *widget, QColor text, QColor background);

@@ -3,8 +3,11 @@
 
 #include "base/forms.h"
 
+#include <QAccessibleWidget>
 #include <QDialog>
+#include <QFocusFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -25,6 +28,36 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
 
 namespace {
 
+// The frame is made on the first focus, so a control nobody visits costs nothing.
+class FocusFrameKeeper : public QObject
+{
+public:
+    explicit FocusFrameKeeper(QWidget *box)
+        : QObject(box)
+        , m_box(box)
+    {
+        box->installEventFilter(this);
+    }
+    ~FocusFrameKeeper() override { delete m_frame; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_box && event->type() == QEvent::FocusIn) {
+            if (!m_frame)
+                m_frame = new QFocusFrame(m_box);
+            m_frame->setWidget(m_box);
+        } else if (watched == m_box && event->type() == QEvent::FocusOut && m_frame) {
+            m_frame->setWidget(nullptr);
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_box;
+    QPointer<QFocusFrame> m_frame;
+};
+
 std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
 {
     if (!screen)
@@ -35,7 +68,23 @@ std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
                                screen->availableGeometry());
 }
 
+// Qt announces a top-level form built on a plain QWidget as a filler; it is a window.
+QAccessibleInterface *plainFormAccessible(const QString &className, QObject *object)
+{
+    auto *widget = qobject_cast<QWidget *>(object);
+    const QMetaObject *type = object ? object->metaObject() : nullptr;
+    if (widget && widget->isWindow() && className == QLatin1String(type->className())
+        && type->superClass() == &QWidget::staticMetaObject)
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
+
+void showFocusFrame(QWidget *control)
+{
+    new FocusFrameKeeper(control);
+}
 
 void centreOnScreen(QWidget *window, const QScreen *screen)
 {
@@ -43,14 +92,19 @@ void centreOnScreen(QWidget *window, const QScreen *screen)
         window->move(where->topLeft());
 }
 
-void centreClientAreaOnScreen(QWidget *window)
+void centreClientAreaOnScreen(QWidget *window, const QScreen *screen)
 {
-    if (const std::optional<QRect> where = centred(window, nullptr))
+    if (const std::optional<QRect> where = centred(window, screen))
         window->setGeometry(*where);
 }
 
 void loadWindowForm(QWidget *window, std::function<void()> formUnload)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(plainFormAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     loadedForms().loaded(window, window->objectName(),
                          [window, formUnload = std::move(formUnload)] {
                              formUnload();

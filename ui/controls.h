@@ -16,15 +16,22 @@ class QWidget;
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font);
 
+// Draws the style's focus frame around a control while it has the focus, for controls whose
+// own look does not change with it: a read-only text box shows no caret, and a default
+// button is outlined whether it has the focus or not.
+void showFocusFrame(QWidget *control);
+
 // Moves a window to the middle of a screen's available area: the given screen, else the
 // one the window is on. Like move(), it places the frame's corner, so the frame the window
 // system adds later lies right and below.
 void centreOnScreen(QWidget *window, const QScreen *screen = nullptr);
-// Puts the window's client area itself in the middle of its screen's available area.
-void centreClientAreaOnScreen(QWidget *window);
+// Puts the window's client area itself in the middle of a screen's available area (the
+// given screen, else the one the window is on), wherever the window system adds its frame.
+void centreClientAreaOnScreen(QWidget *window, const QScreen *screen = nullptr);
 
 // Registers a window with the loaded forms under its object name. Unloading it runs
 // formUnload, then hides the window and deletes it once the event loop is reached.
+// Screen readers are told it is a window, whatever widget class it is built on.
 void loadWindowForm(QWidget *window, std::function<void()> formUnload);
 
 // Registers a dialog with the loaded forms under its object name and unloads it once it

@@ -5,9 +5,11 @@
 #include "base/identity.h"
 #include "base/platform.h"
 #include "ui/artwork.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
+#include "ui/textfit.h"
 #include "web/pages.h"
 
 #include <QLabel>
@@ -35,16 +37,13 @@ frmAbout::frmAbout(QWidget *parent)
     setWindowTitle(QLatin1String(WindowCaption));
     setFont(programFont());
     setFixedSize(twips(7125), twips(4395));
-    QPalette orange = palette();
-    orange.setColor(QPalette::Window, QColor(255, 128, 0));
-    orange.setColor(QPalette::WindowText, Qt::white);
-    setPalette(orange);
-    setAutoFillBackground(true);
+    // White on orange is the box's own look, kept on every theme.
+    setColourPair(this, Qt::white, AboutOrange);
     createControls();
 
-    // Centred on the screen the main window is on; moving it now also keeps the dialog
+    // Centred on the screen the main window is on; placing it now also keeps the dialog
     // from re-centring itself over its parent when shown.
-    centreOnScreen(this, parent ? parent->screen() : nullptr);
+    centreClientAreaOnScreen(this, parent ? parent->screen() : nullptr);
 
     // Every way out (OK, Enter, Esc, the close box) finishes the box and unloads the form.
     loadDialogForm(this, [this] {
@@ -65,6 +64,7 @@ void frmAbout::createControls()
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twipsRect(5745, 3960, 1260, 345));
     cmdOK->setDefault(true);
+    showFocusFrame(cmdOK);
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
@@ -72,6 +72,7 @@ void frmAbout::createControls()
     picture1->setObjectName(QStringLiteral("Picture1"));
     picture1->setGeometry(twipsRect(150, 90, 480, 480));
     picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
+    picture1->setAccessibleName(QStringLiteral("Starfold icon"));
 
     makeWrappedText(this, "Label2", QLatin1String(WindowCaption), twipsRect(1110, 90, 3135, 240),
                     programFont(9.75, true));
@@ -86,6 +87,7 @@ void frmAbout::createControls()
                                       QStringLiteral("Click here to visit us at ") + site,
                                       twipsRect(2955, 2670, 4050, 195), Qt::white, linkFont,
                                       topLeft, false);
+    condenseToFit(lblHomePage);
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
     makeWrappedText(this, "Label3", QString::fromLatin1(Offer), twipsRect(120, 3030, 6885, 435),
@@ -94,6 +96,7 @@ void frmAbout::createControls()
     auto *lblCoBrand = makeLinkLabel(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
                                      twipsRect(4650, 3525, 2355, 195), Qt::white, linkFont,
                                      topLeft, false);
+    condenseToFit(lblCoBrand);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 
     auto *line1 = new QFrame(this);

@@ -6,9 +6,11 @@
 #include "base/platform.h"
 #include "base/random.h"
 #include "ui/artwork.h"
+#include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
+#include "ui/textfit.h"
 #include "web/cobrand.h"
 #include "web/pages.h"
 #include "web/referral.h"
@@ -22,7 +24,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include <exception>
 
@@ -52,7 +53,22 @@ const char DownloadPitch[] =
     "                                                             "
     "Download them, try them out, and share the ones you like with your friends and family.";
 
-constexpr QRgb Navy = qRgb(0, 0, 128);
+// The one-line refer-a-friend fields. Each has a name of its own for screen readers,
+// since the hint it shows goes away as soon as it has the focus.
+struct ReferralField {
+    const char *name;
+    const char *hint;
+    const char *spokenName;
+    QRect at; // twips
+};
+
+constexpr ReferralField ReferralFields[] = {
+    {"txtName", modTellAFriend::HintYourName, "Your name", {85, 360, 3375, 285}},
+    {"txtEmail", modTellAFriend::HintYourEmail, "Your e-mail address", {3600, 360, 3375, 285}},
+    {"txtFriendName", modTellAFriend::HintFriendName, "Friend's name", {85, 720, 3375, 285}},
+    {"txtFriendEmail", modTellAFriend::HintFriendEmail, "Friend's e-mail address",
+     {3600, 720, 3375, 285}},
+};
 
 // A navy frame with its caption in white bold, as both frames of this screen are.
 QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &caption,
@@ -62,20 +78,17 @@ QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &capti
     frame->setObjectName(QString::fromLatin1(name));
     frame->setGeometry(where);
     frame->setFont(programFont(9.75, true));
-    QPalette pal = frame->palette();
-    pal.setColor(QPalette::Window, QColor(Navy));
-    pal.setColor(QPalette::WindowText, Qt::white);
-    frame->setPalette(pal);
-    frame->setAutoFillBackground(true);
+    setColourPair(frame, Qt::white, QColor(Navy));
     return frame;
 }
 
-QLineEdit *makeField(QWidget *frame, const char *name, const char *hint, const QRect &where)
+QLineEdit *makeField(QWidget *frame, const ReferralField &field)
 {
-    auto *box = new QLineEdit(QString::fromLatin1(hint), frame);
-    box->setObjectName(QString::fromLatin1(name));
+    auto *box = new QLineEdit(QString::fromLatin1(field.hint), frame);
+    box->setObjectName(QString::fromLatin1(field.name));
+    box->setAccessibleName(QString::fromLatin1(field.spokenName));
     box->setFont(programFont());
-    box->setGeometry(where);
+    box->setGeometry(twipsRect(field.at.x(), field.at.y(), field.at.width(), field.at.height()));
     return box;
 }
 
@@ -100,21 +113,6 @@ void setBoxText(QObject *box, const QString &text)
         lines->setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 }
 
-// Where the machine lacks Verdana its stand-in may run wider; condense the font rather
-// than cut a one-line caption short.
-void condenseToFit(QWidget *widget, const QString &caption, int room)
-{
-    QFont font = widget->font();
-    int stretch = 100;
-    // A condensed face does not shrink in exact proportion, so step down until it fits.
-    while (QFontMetrics(font).horizontalAdvance(caption) > room
-           && stretch > QFont::UltraCondensed) {
-        stretch -= 2;
-        font.setStretch(stretch);
-    }
-    widget->setFont(font);
-}
-
 // Focus that comes and goes with the whole window (another program, a message box)
 // is not the user moving between fields.
 bool movesBetweenFields(const QFocusEvent *event)
@@ -134,14 +132,12 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(programFont());
     setFixedSize(twips(11115), twips(4725));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setColourPair(this, Qt::black, Qt::white);
     createControls();
-    centreOnScreen(this);
     loadWindowForm(this, [this] { Form_Unload(); });
     Form_Load();
+    // Placed once its window flags are final: changing them moves a window by its frame.
+    centreClientAreaOnScreen(this);
 }
 
 frmNagScreen2::~frmNagScreen2() = default;
@@ -174,6 +170,7 @@ void frmNagScreen2::createControls()
     m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
     m_picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
     m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
+    m_picNagscreen2Icon->setAccessibleName(QStringLiteral("Starfold icon"));
 
     m_lblNagScreen2Caption = new QLabel(this);
     m_lblNagScreen2Caption->setObjectName(QStringLiteral("lblNagScreen2Caption"));
@@ -188,15 +185,14 @@ void frmNagScreen2::createControls()
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setFont(programFont(14.25));
+    // On the screen's own white, which the form fixes.
     QPalette linkPal = m_check1->palette();
-    linkPal.setColor(QPalette::WindowText, QColor(0, 0, 192));
-    linkPal.setColor(QPalette::ButtonText, QColor(0, 0, 192));
+    linkPal.setColor(QPalette::WindowText, QColor(InvitationBlue));
+    linkPal.setColor(QPalette::ButtonText, QColor(InvitationBlue));
     m_check1->setPalette(linkPal);
     m_check1->setCursor(Qt::PointingHandCursor);
     m_check1->setGeometry(twipsRect(30, 2040, 7185, 555));
-    condenseToFit(m_check1, m_check1->text(),
-                  m_check1->width() - style()->pixelMetric(QStyle::PM_IndicatorWidth)
-                      - style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 2);
+    condenseToFit(m_check1);
     // Unticking from inside the handler raises the event again; that call finds it clear.
     connect(m_check1, &QCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
@@ -217,12 +213,10 @@ void frmNagScreen2::createReferAFriend()
     using namespace modTellAFriend;
     auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
                                  twipsRect(120, 3240, 7065, 1455));
-    m_txtName = makeField(frame2, "txtName", HintYourName, twipsRect(85, 360, 3375, 285));
-    m_txtEmail = makeField(frame2, "txtEmail", HintYourEmail, twipsRect(3600, 360, 3375, 285));
-    m_txtFriendName =
-        makeField(frame2, "txtFriendName", HintFriendName, twipsRect(85, 720, 3375, 285));
-    m_txtFriendEmail =
-        makeField(frame2, "txtFriendEmail", HintFriendEmail, twipsRect(3600, 720, 3375, 285));
+    m_txtName = makeField(frame2, ReferralFields[0]);
+    m_txtEmail = makeField(frame2, ReferralFields[1]);
+    m_txtFriendName = makeField(frame2, ReferralFields[2]);
+    m_txtFriendEmail = makeField(frame2, ReferralFields[3]);
 
     m_cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), frame2);
     m_cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
@@ -234,6 +228,7 @@ void frmNagScreen2::createReferAFriend()
     // Below the frame's edge, so never seen, yet Tab still reaches it.
     m_txtMessage = new QPlainTextEdit(frame2);
     m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    m_txtMessage->setAccessibleName(QStringLiteral("Your message"));
     m_txtMessage->setFont(programFont());
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtMessage->setTabChangesFocus(true);
@@ -262,10 +257,10 @@ void frmNagScreen2::createDownloadFrame()
     // Left and vertically centred is a plain label's own alignment.
     m_lblGoToHome = makeLinkLabel(frame6, "lblGoToHome",
                                   QStringLiteral("Click Here To Visit Lunavale Softwares"),
-                                  twipsRect(75, 4250, 3585, 210), QColor(255, 255, 0),
+                                  twipsRect(75, 4250, 3585, 210), QColor(LinkYellow),
                                   programFont(9, true, true), Qt::AlignLeft | Qt::AlignVCenter,
                                   false);
-    condenseToFit(m_lblGoToHome, m_lblGoToHome->text(), m_lblGoToHome->contentsRect().width());
+    condenseToFit(m_lblGoToHome);
     connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 }
 
@@ -285,7 +280,7 @@ void frmNagScreen2::Form_Load()
     const QString caption = QLatin1String(WindowCaption);
     setWindowTitle(caption);
     m_lblNagScreen2Caption->setText(caption);
-    m_lblNagScreen2Caption->adjustSize();
+    sizeToText(m_lblNagScreen2Caption);
 
     // The same icon the start-up form holds in its image list.
     const QIcon icon = artwork::programIcon();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/offerpanel.h"
 
+#include "ui/colours.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "web/cobrand.h"
@@ -12,6 +13,8 @@ OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot
     auto *fraFullBrand = new QGroupBox(parent);
     fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
     fraFullBrand->setGeometry(frame);
+    // The offers are blue whatever the theme, so the spot is light whatever the theme.
+    setColourPair(fraFullBrand, Qt::black, FormGrey);
 
     const QFont font = programFont(8.25, true, true);
     auto *lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand",
