@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/random.h"
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 #include "support/startup.h"
 #include "web/cobrand.h"
@@ -203,7 +204,7 @@ void TestCoBrand::randomize_storesDrawAndFrontsChosenOffer()
     QFETCH(QString, front);
 
     frmMain *main = m_program->mainWindow();
-    QWidget *spot = main->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
+    QWidget *spot = findControl<QGroupBox>(main, "fraFullBrand");
     QVERIFY(spot);
     const QPoint middle = main->lblCobrand()->geometry().center();
     auto inFront = [&] {

@@ -10,6 +10,7 @@
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
+#include "support/windowchecks.h"
 
 #include <QLabel>
 #include <QPointer>
@@ -26,8 +27,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void opened_showsTheProgramWithOkFocused();
-    void ok_enter_esc_and_closeBox_allCloseIt_data();
-    void ok_enter_esc_and_closeBox_allCloseIt();
+    void okClicked_closesIt();
+    void enter_closesIt();
+    void esc_closesIt();
+    void closeBox_closesIt();
     void links_openHomeAndFullyBrandedPages_andLeaveItOpen();
     void linkClickedTwice_opensTwice();
     void keyboard_reachesAndFollowsBothLinks();
@@ -42,13 +45,10 @@ private:
     {
         return findControl<T>(box, name);
     }
-    // A click delivered to the window, so the widget under the point is the one hit.
-    static void clickOn(QWidget *target)
-    {
-        QWidget *top = target->window();
-        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {},
-                          target->mapTo(top, target->rect().center()));
-    }
+
+    // Opens the box and checks that it is loaded once; null when it is not.
+    frmAbout *openBoxOnce();
+    void verifyClosed(frmAbout *box);
 
     RecordingPlatform *m_world = nullptr;
     QPointer<frmAbout> m_box;
@@ -94,40 +94,57 @@ void TestFrmAbout::opened_showsTheProgramWithOkFocused()
     QVERIFY(m_world->opened.isEmpty());
 }
 
-void TestFrmAbout::ok_enter_esc_and_closeBox_allCloseIt_data()
+frmAbout *TestFrmAbout::openBoxOnce()
 {
-    QTest::addColumn<int>("how");
-    QTest::newRow("OK clicked") << 0;
-    QTest::newRow("Enter") << 1;
-    QTest::newRow("Esc") << 2;
-    QTest::newRow("close box") << 3;
+    frmAbout *box = openBox();
+    return loadedForms().names().count(QStringLiteral("frmAbout")) == 1 ? box : nullptr;
 }
 
-void TestFrmAbout::ok_enter_esc_and_closeBox_allCloseIt()
+void TestFrmAbout::verifyClosed(frmAbout *box)
 {
-    QFETCH(int, how);
-    frmAbout *box = openBox();
-    const int before = int(loadedForms().names().count(QStringLiteral("frmAbout")));
-    QCOMPARE(before, 1);
-
-    switch (how) {
-    case 0: clickOn(child<QPushButton>(box, "cmdOK")); break;
-    case 1: QTest::keyClick(box, Qt::Key_Return); break;
-    case 2: QTest::keyClick(box, Qt::Key_Escape); break;
-    case 3: box->windowHandle()->close(); break;
-    }
-
     QTRY_VERIFY(!box->isVisible());
     QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
     QVERIFY(m_world->opened.isEmpty());
+}
+
+void TestFrmAbout::okClicked_closesIt()
+{
+    frmAbout *box = openBoxOnce();
+    QVERIFY(box);
+    clickThroughWindow(child<QPushButton>(box, "cmdOK"));
+    verifyClosed(box);
+}
+
+void TestFrmAbout::enter_closesIt()
+{
+    frmAbout *box = openBoxOnce();
+    QVERIFY(box);
+    QTest::keyClick(box, Qt::Key_Return);
+    verifyClosed(box);
+}
+
+void TestFrmAbout::esc_closesIt()
+{
+    frmAbout *box = openBoxOnce();
+    QVERIFY(box);
+    QTest::keyClick(box, Qt::Key_Escape);
+    verifyClosed(box);
+}
+
+void TestFrmAbout::closeBox_closesIt()
+{
+    frmAbout *box = openBoxOnce();
+    QVERIFY(box);
+    box->windowHandle()->close();
+    verifyClosed(box);
 }
 
 void TestFrmAbout::links_openHomeAndFullyBrandedPages_andLeaveItOpen()
 {
     frmAbout *box = openBox();
 
-    clickOn(child<LinkLabel>(box, "lblHomePage"));
-    clickOn(child<LinkLabel>(box, "lblCoBrand"));
+    clickThroughWindow(child<LinkLabel>(box, "lblHomePage"));
+    clickThroughWindow(child<LinkLabel>(box, "lblCoBrand"));
 
     QCOMPARE(m_world->opened,
              (QStringList{modHelp::PageAddress(QStringLiteral("home-page")),
@@ -140,8 +157,8 @@ void TestFrmAbout::linkClickedTwice_opensTwice()
     frmAbout *box = openBox();
     auto *link = child<LinkLabel>(box, "lblCoBrand");
 
-    clickOn(link);
-    clickOn(link);
+    clickThroughWindow(link);
+    clickThroughWindow(link);
 
     const QString page = modHelp::PageAddress(QStringLiteral("fully-branded"));
     QCOMPARE(m_world->opened, (QStringList{page, page}));
@@ -175,7 +192,7 @@ void TestFrmAbout::openedAgain_looksUnchanged()
 {
     frmAbout *first = openBox();
     const QImage fresh = first->grab().toImage();
-    clickOn(child<LinkLabel>(first, "lblHomePage"));
+    clickThroughWindow(child<LinkLabel>(first, "lblHomePage"));
     QTest::keyClick(first, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QTRY_VERIFY(!first->isVisible());
@@ -196,9 +213,8 @@ void TestFrmAbout::layout_orangeClientAreaCentredOnTheScreen()
     QCOMPARE(box->grab().toImage().pixelColor(2, 150), QColor(255, 128, 0));
     // The client area is centred, as on the main and report windows, whatever frame the
     // window system adds around it.
-    const QPoint offCentre = box->geometry().center() - box->screen()->availableGeometry().center();
-    QVERIFY2(offCentre.manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    const QPoint off = offCentre(box->geometry(), box->screen());
+    QVERIFY2(off.manhattanLength() <= 2, pointText(off));
     // The separator runs across the form above the button.
     auto *line = child<QFrame>(box, "Line1");
     QCOMPARE(line->frameShape(), QFrame::HLine);

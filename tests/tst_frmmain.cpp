@@ -6,6 +6,7 @@
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
+#include "support/windowchecks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -98,7 +99,7 @@ void TestFrmMain::everyTopic_bringsItsOwnPageToTheFront()
         QCOMPARE(front->objectName(), QStringLiteral("Frame%1").arg(i + 1));
         // Only the page in front can be seen.
         for (int f = 1; f <= 16; ++f) {
-            auto *frame = m_window->findChild<QGroupBox *>(QStringLiteral("Frame%1").arg(f));
+            auto *frame = findControl<QGroupBox>(m_window, QStringLiteral("Frame%1").arg(f));
             QCOMPARE(frame->isVisible(), frame == front);
         }
     }
@@ -135,8 +136,8 @@ void TestFrmMain::updatePage_showsItsTwoFramesAndOpensNothing()
     list()->setCurrentRow(15);
     QGroupBox *front = m_window->frontTopic();
     QCOMPARE(front->title(), QStringLiteral("Update"));
-    auto *news = front->findChild<QGroupBox *>(QStringLiteral("Frame18"));
-    auto *daily = front->findChild<QGroupBox *>(QStringLiteral("Frame21"));
+    auto *news = findControl<QGroupBox>(front, "Frame18");
+    auto *daily = findControl<QGroupBox>(front, "Frame21");
     QVERIFY(news && news->isVisible());
     QVERIFY(daily && daily->isVisible());
     QCOMPARE(news->title(), QStringLiteral("New Updated Information"));
@@ -221,12 +222,7 @@ void TestFrmMain::captionLabels_carryTheirTooltips()
 
 void TestFrmMain::controls_standWhereTheLayoutPutsThem()
 {
-    // Left, top, width, height in twips; fifteen to the pixel.
-    struct Place {
-        const char *name;
-        int left, top, width, height;
-    };
-    const Place places[] = {
+    VERIFY_NO_FAULTS(misplacedControls(m_window, {
         {"picZodiac", 120, 120, 2310, 3720},     {"lstOptions", 120, 3945, 2295, 2175},
         {"cmdSave", 120, 6210, 2295, 375},       {"Frame19", 2520, 135, 6000, 585},
         {"txtZodiacQuality", 2910, 1080, 2310, 285},
@@ -237,13 +233,7 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
         {"txtLuckyMetals", 1800, 2640, 3975, 285}, {"txtChild", 240, 2760, 5535, 750},
         {"txtGeneralTraits", 240, 360, 5500, 3150}, {"txtTravel", 240, 360, 5500, 3105},
         {"Frame21", 3120, 360, 2655, 3135},      {"lblDaily", 240, 2640, 2175, 375},
-    };
-    auto px = [](int twips) { return qRound(twips / 15.0); };
-    for (const Place &p : places) {
-        QWidget *w = child<QWidget>(p.name);
-        QVERIFY2(w, p.name);
-        QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
-    }
+    }));
     QCOMPARE(m_window->centralWidget()->size(), QSize(571, 453));
 }
 

@@ -8,6 +8,7 @@
 
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
+#include "support/windowchecks.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -94,12 +95,6 @@ private:
     }
     QAction *action(const char *name) const { return child<QAction>(name); }
     void showUpdatePage() { child<QListWidget>("lstOptions")->setCurrentRow(15); }
-    // A click delivered to the window, so the widget under the point is the one hit.
-    void clickAt(QWidget *target) const
-    {
-        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
-                          target->mapTo(m_window, target->rect().center()));
-    }
     // Opens the about box from the menu and runs whileOpen inside its modal loop.
     void withAboutBox(const std::function<void(frmAbout *)> &whileOpen);
 
@@ -215,7 +210,7 @@ void TestFrmMainCommands::menuEntry_opensItsPage()
 {
     QFETCH(QString, entry);
     QFETCH(QString, page);
-    QAction *item = m_window->findChild<QAction *>(entry);
+    QAction *item = findControl<QAction>(m_window, entry);
     QVERIFY(item);
 
     item->trigger();
@@ -241,13 +236,13 @@ void TestFrmMainCommands::linkLabel_clickOpensItsPageOnce()
     QFETCH(QString, label);
     QFETCH(QString, page);
     showUpdatePage();
-    auto *link = m_window->findChild<LinkLabel *>(label);
+    auto *link = findControl<LinkLabel>(m_window, label);
     QVERIFY(link);
     link->bringToFront();
     QVERIFY(link->isVisible());
     QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
 
-    clickAt(link);
+    clickThroughWindow(link);
 
     QCOMPARE(m_world->opened, QStringList{page});
 }
@@ -262,7 +257,7 @@ void TestFrmMainCommands::sharedPages_openTheSameAddressFromBothPlaces()
     };
     const auto menu = [this](const char *name) { return [this, name] { action(name)->trigger(); }; };
     const auto label = [this](const char *name) {
-        return [this, name] { clickAt(child<LinkLabel>(name)); };
+        return [this, name] { clickThroughWindow(child<LinkLabel>(name)); };
     };
 
     QCOMPARE(opens(menu("mnuOnline")), QStringList{keyed("help-web-page")});
@@ -276,8 +271,8 @@ void TestFrmMainCommands::sharedPages_openTheSameAddressFromBothPlaces()
 void TestFrmMainCommands::linkClickedTwice_opensTwice()
 {
     showUpdatePage();
-    clickAt(child<LinkLabel>("lblDaily"));
-    clickAt(child<LinkLabel>("lblDaily"));
+    clickThroughWindow(child<LinkLabel>("lblDaily"));
+    clickThroughWindow(child<LinkLabel>("lblDaily"));
 
     const QString page = atRoot("/aquarius_-_daily_horoscope");
     QCOMPARE(m_world->opened, (QStringList{page, page}));
@@ -325,7 +320,7 @@ void TestFrmMainCommands::linkLabels_lookAsWritten()
     QFETCH(QColor, color);
     QFETCH(bool, boldUnderlined);
     QFETCH(int, horizontal);
-    auto *link = m_window->findChild<LinkLabel *>(label);
+    auto *link = findControl<LinkLabel>(m_window, label);
     QVERIFY(link);
 
     QVERIFY2(link->text().startsWith(captionStart), qPrintable(link->text()));
@@ -404,7 +399,7 @@ void TestFrmMainCommands::offerBehind_takesNoClickAndNoFocus()
     QCOMPARE(coBrand->geometry(), fullBrand->geometry());
 
     // The co-brand offer starts in front.
-    clickAt(coBrand);
+    clickThroughWindow(coBrand);
     QCOMPARE(m_world->opened, QStringList{keyed("co-brand")});
     QCOMPARE(fullBrand->focusPolicy(), Qt::NoFocus);
 
@@ -414,13 +409,13 @@ void TestFrmMainCommands::offerBehind_takesNoClickAndNoFocus()
     QCOMPARE(coBrand->focusPolicy(), Qt::NoFocus);
     QCOMPARE(fullBrand->focusPolicy(), Qt::TabFocus);
     m_world->opened.clear();
-    clickAt(fullBrand);
+    clickThroughWindow(fullBrand);
     QCOMPARE(m_world->opened, QStringList{keyed("fully-branded")});
 
     // A plain raise works the same way.
     coBrand->raise();
     m_world->opened.clear();
-    clickAt(fullBrand);
+    clickThroughWindow(fullBrand);
     QCOMPARE(m_world->opened, QStringList{keyed("co-brand")});
     QVERIFY(!fullBrand->isVisible());
     QCOMPARE(fullBrand->focusPolicy(), Qt::NoFocus);
@@ -494,7 +489,7 @@ void TestFrmMainCommands::aboutEntry_showsTheAboutBoxModally()
         QVERIFY(about->isModal());
         QVERIFY(loadedForms().names().contains(QStringLiteral("frmAbout")));
         // The main window takes no input while the box is open.
-        clickAt(child<LinkLabel>("Label61"));
+        clickThroughWindow(child<LinkLabel>("Label61"));
         QVERIFY(m_world->opened.isEmpty());
         QTest::keyClick(about, Qt::Key_Escape);
     });
@@ -508,7 +503,7 @@ void TestFrmMainCommands::aboutEntry_showsTheAboutBoxModally()
     QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
 
     // After it closes the main window works again.
-    clickAt(child<LinkLabel>("Label61"));
+    clickThroughWindow(child<LinkLabel>("Label61"));
     QCOMPARE(m_world->opened, QStringList{keyed("home-page")});
 }
 
@@ -522,11 +517,10 @@ void TestFrmMainCommands::window_fixedClientAreaBelowTheMenuBarCentredOnScreen()
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
 
     // Centred before the window system adds its frame, so allow for the frame.
-    const QPoint offCentre =
-        m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
+    const QPoint off = offCentre(m_window->frameGeometry(), m_window->screen());
     const QSize frame = m_window->frameGeometry().size() - m_window->size();
-    QVERIFY2(qAbs(offCentre.x()) <= frame.width() + 1 && qAbs(offCentre.y()) <= frame.height() + 1,
-             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QVERIFY2(qAbs(off.x()) <= frame.width() + 1 && qAbs(off.y()) <= frame.height() + 1,
+             pointText(off));
 }
 
 QTEST_MAIN(TestFrmMainCommands)

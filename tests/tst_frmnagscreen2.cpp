@@ -6,6 +6,7 @@
 #include "support/findcontrol.h"
 #include "ui/artwork.h"
 #include "support/recordingplatform.h"
+#include "support/windowchecks.h"
 #include "web/cobrand.h"
 #include "web/frmnagscreen2.h"
 #include "ui/linklabel.h"
@@ -160,7 +161,7 @@ void TestFrmNagScreen2::load_picksSupportCaptionFromFreshSeed()
     programRandom().seed(seed + 977);
     frmNagScreen2 screen;
 
-    QCOMPARE(screen.findChild<QLabel *>(s("Label2"))->text(),
+    QCOMPARE(findControl<QLabel>(&screen, "Label2")->text(),
              frmNagScreen2::SupportCaptions().at(index));
 }
 
@@ -372,10 +373,8 @@ void TestFrmNagScreen2::goToHome_opensSoftwaresPage()
 
 void TestFrmNagScreen2::screen_clientAreaCentredOnTheScreen()
 {
-    const QPoint offCentre =
-        m_screen->geometry().center() - m_screen->screen()->availableGeometry().center();
-    QVERIFY2(offCentre.manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    const QPoint off = offCentre(m_screen->geometry(), m_screen->screen());
+    QVERIFY2(off.manhattanLength() <= 2, pointText(off));
 }
 
 void TestFrmNagScreen2::screenReader_fieldsKeepTheirNamesWhateverTheyShow()

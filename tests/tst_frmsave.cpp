@@ -12,7 +12,9 @@
 #include "support/caption.h"
 #include "support/diskfull.h"
 #include "support/everyuser.h"
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
+#include "support/windowchecks.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -34,6 +36,8 @@
 #include <memory>
 
 namespace {
+
+const QByteArray LastWeeksReport = "{\\rtf1 the report saved last week}";
 
 QByteArray contentsOf(const QString &path)
 {
@@ -87,8 +91,9 @@ private Q_SLOTS:
     void save_cancel_writesNothingAndSaysNothing();
     void save_writesRtfAtExactlyTheChosenPath();
     void save_overExistingFile_replacesIt();
-    void save_failingWrite_keepsOldFileAndNamesFileAndReason_data();
-    void save_failingWrite_keepsOldFileAndNamesFileAndReason();
+    void save_toAFolderThatIsGone_keepsOldFileAndNamesFileAndReason();
+    void save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason();
+    void save_onADiskThatFillsHalfway_keepsOldFileAndNamesFileAndReason();
     void save_writesWhatTheBoxShows_afterEditing();
     void paste_arrivesAsPlainTextInTheCaretsFormat();
 
@@ -100,8 +105,14 @@ private Q_SLOTS:
     void everyPixelRatio_noTextCutShort();
 
 private:
+    // The old report a failed save must leave alone: its path, empty when it could not be made.
+    QString reportSavedLastWeek();
+    void verifyFailedSaveKeptTheOldFile(const QString &path);
     QTextEdit *box() const { return m_form->RTB(); }
-    void clickSave() { QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton); }
+    void clickSave()
+    {
+        QTest::mouseClick(findControl<QPushButton>(m_form.get(), "cmdSave"), Qt::LeftButton);
+    }
 
     std::unique_ptr<RecordingPlatform> m_world;
     std::unique_ptr<frmSave> m_form;
@@ -133,42 +144,32 @@ void TestFrmSave::cleanup()
 
 void TestFrmSave::layout_controlsStandWhereTheLayoutPutsThem()
 {
-    struct Place {
-        const char *name;
-        int left, top, width, height; // twips
-    };
-    const Place places[] = {
+    VERIFY_NO_FAULTS(misplacedControls(m_form.get(), {
         {"Label14", 1755, 0, 4200, 195},      {"Label3", 1867, 240, 3990, 195},
         {"RTB", 30, 480, 7665, 6135},         {"cmdSave", 5400, 6660, 1125, 345},
         {"cmdPrint", 6555, 6660, 1125, 345},  {"fraFullBrand", 30, 7000, 7665, 810},
         {"lblCobrand", 120, 165, 7380, 615},  {"lblFullBrand", 120, 165, 7380, 615},
-    };
-    auto px = [](int twips) { return qRound(twips / 15.0); };
-    for (const Place &p : places) {
-        auto *w = m_form->findChild<QWidget *>(QLatin1String(p.name));
-        QVERIFY2(w, p.name);
-        QCOMPARE(w->geometry(), QRect(px(p.left), px(p.top), px(p.width), px(p.height)));
-    }
+    }));
     QCOMPARE(m_form->size(), QSize(515, 523));
     QCOMPARE(m_form->windowTitle(), programCaption());
     QVERIFY(m_form->isModal());
-    QCOMPARE(m_form->findChild<QPushButton *>(QStringLiteral("cmdSave"))->text(),
+    QCOMPARE(findControl<QPushButton>(m_form.get(), "cmdSave")->text(),
              QStringLiteral("&Save"));
-    QCOMPARE(m_form->findChild<QPushButton *>(QStringLiteral("cmdPrint"))->text(),
+    QCOMPARE(findControl<QPushButton>(m_form.get(), "cmdPrint")->text(),
              QStringLiteral("&Print"));
-    QCOMPARE(m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"))->title(), QString());
+    QCOMPARE(findControl<QGroupBox>(m_form.get(), "fraFullBrand")->title(), QString());
     QCOMPARE(box()->font().family(), QStringLiteral("Verdana"));
     QCOMPARE(box()->font().pointSizeF(), 9.75);
     QCOMPARE(m_form->font().pointSizeF(), 8.25);
 
-    const QPoint centre = m_form->screen()->availableGeometry().center();
-    QVERIFY((m_form->geometry().center() - centre).manhattanLength() <= 2);
+    const QPoint off = offCentre(m_form->geometry(), m_form->screen());
+    QVERIFY2(off.manhattanLength() <= 2, pointText(off));
 }
 
 void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
 {
     auto label = [&](const char *name) {
-        return m_form->findChild<LinkLabel *>(QLatin1String(name));
+        return findControl<LinkLabel>(m_form.get(), name);
     };
     QCOMPARE(label("Label14")->text(),
              QStringLiteral("The Most Popular Online Lunavale Discussion Board"));
@@ -191,7 +192,7 @@ void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
             QCOMPARE(l->palette().color(QPalette::Window), QColor(Qt::white));
     }
     // The co-brand offer lies in front and takes the clicks.
-    auto *frame = m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
+    auto *frame = findControl<QGroupBox>(m_form.get(), "fraFullBrand");
     QCOMPARE(frame->childAt(label("lblCobrand")->geometry().center()), label("lblCobrand"));
     // The one behind can be neither seen nor reached with Tab.
     QVERIFY(label("lblCobrand")->isVisible());
@@ -286,7 +287,7 @@ void TestFrmSave::mainWindowSave_opensTheReportModally()
         if (report)
             report->close();
     });
-    QTest::mouseClick(main.findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+    QTest::mouseClick(findControl<QPushButton>(&main, "cmdSave"), Qt::LeftButton);
     // The click returns once the report window is closed again.
     QVERIFY(seen);
     QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
@@ -296,10 +297,10 @@ void TestFrmSave::mainWindowSave_opensTheReportModally()
 void TestFrmSave::labels_openTheirPages()
 {
     for (const char *name : {"Label14", "Label3"}) {
-        QTest::mouseClick(m_form->findChild<LinkLabel *>(QLatin1String(name)), Qt::LeftButton);
+        QTest::mouseClick(findControl<LinkLabel>(m_form.get(), name), Qt::LeftButton);
     }
-    auto *frame = m_form->findChild<QGroupBox *>(QStringLiteral("fraFullBrand"));
-    const QPoint spot = m_form->findChild<LinkLabel *>(QStringLiteral("lblCobrand"))
+    auto *frame = findControl<QGroupBox>(m_form.get(), "fraFullBrand");
+    const QPoint spot = findControl<LinkLabel>(m_form.get(), "lblCobrand")
                             ->geometry()
                             .center();
     QTest::mouseClick(frame->childAt(spot), Qt::LeftButton);
@@ -377,51 +378,19 @@ void TestFrmSave::save_overExistingFile_replacesIt()
     QVERIFY(m_world->messages.isEmpty());
 }
 
-void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason_data()
+QString TestFrmSave::reportSavedLastWeek()
 {
-    QTest::addColumn<QString>("how");
-    QTest::newRow("folder gone") << QStringLiteral("missing");
-    QTest::newRow("read-only folder") << QStringLiteral("readonly");
-    QTest::newRow("disk full halfway") << QStringLiteral("full");
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    const QString path = folder + QStringLiteral("/aquarius.rtf");
+    if (!QDir().mkpath(folder) || !writeFile(path, LastWeeksReport))
+        return {};
+    return path;
 }
 
-void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason()
+void TestFrmSave::verifyFailedSaveKeptTheOldFile(const QString &path)
 {
-    QFETCH(QString, how);
-    const QByteArray old = "{\\rtf1 the report saved last week}";
-    QString folder = m_dir->filePath(QStringLiteral("reports"));
-    QVERIFY(QDir().mkpath(folder));
-    QString path = folder + QStringLiteral("/aquarius.rtf");
-    QVERIFY(writeFile(path, old));
-
-    if (how == QLatin1String("missing")) {
-        path = m_dir->filePath(QStringLiteral("gone/aquarius.rtf"));
-        m_world->savePath = path;
-        clickSave();
-        QVERIFY(!QFile::exists(path));
-    } else if (how == QLatin1String("readonly")) {
-        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner
-                                                         | QFile::ExeOwner | QFile::ExeOther));
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner
-                                                  | QFile::ReadOther | QFile::ExeOther));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
-        m_world->savePath = path;
-        if (geteuid() == 0) {
-            if (!asNobody([this] { clickSave(); }))
-                QSKIP("cannot act as an unprivileged user here");
-        } else {
-            clickSave();
-        }
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    } else {
-        // The file system refuses the data part way through, as a full disk does.
-        const DiskFull full(4096);
-        QVERIFY(full.isFull());
-        m_world->savePath = path;
-        clickSave();
-    }
-
-    QCOMPARE(contentsOf(folder + QStringLiteral("/aquarius.rtf")), old);
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    QCOMPARE(contentsOf(folder + QStringLiteral("/aquarius.rtf")), LastWeeksReport);
     QCOMPARE(filesIn(folder), QStringList{QStringLiteral("aquarius.rtf")});
     QCOMPARE(m_world->messages.size(), 1);
     const RecordingPlatform::Message &message = m_world->messages.constFirst();
@@ -435,6 +404,51 @@ void TestFrmSave::save_failingWrite_keepsOldFileAndNamesFileAndReason()
              qPrintable(message.text));
     // The window keeps working.
     QVERIFY(m_form->isVisible());
+}
+
+void TestFrmSave::save_toAFolderThatIsGone_keepsOldFileAndNamesFileAndReason()
+{
+    QVERIFY(!reportSavedLastWeek().isEmpty());
+    const QString path = m_dir->filePath(QStringLiteral("gone/aquarius.rtf"));
+    m_world->savePath = path;
+    clickSave();
+    QVERIFY(!QFile::exists(path));
+    verifyFailedSaveKeptTheOldFile(path);
+}
+
+void TestFrmSave::save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason()
+{
+    const QString path = reportSavedLastWeek();
+    QVERIFY(!path.isEmpty());
+    const QString folder = QFileInfo(path).path();
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner
+                                                     | QFile::ExeOwner | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                              | QFile::ExeOther));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    m_world->savePath = path;
+    if (geteuid() == 0) {
+        if (!asNobody([this] { clickSave(); }))
+            QSKIP("cannot act as an unprivileged user here");
+    } else {
+        clickSave();
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    verifyFailedSaveKeptTheOldFile(path);
+}
+
+void TestFrmSave::save_onADiskThatFillsHalfway_keepsOldFileAndNamesFileAndReason()
+{
+    const QString path = reportSavedLastWeek();
+    QVERIFY(!path.isEmpty());
+    {
+        // The file system refuses the data part way through, as a full disk does.
+        const DiskFull full(4096);
+        QVERIFY(full.isFull());
+        m_world->savePath = path;
+        clickSave();
+    }
+    verifyFailedSaveKeptTheOldFile(path);
 }
 
 void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
@@ -485,7 +499,7 @@ void TestFrmSave::print_withoutPrinter_doesNothingButClearsTheSelection()
     cursor.setPosition(200, QTextCursor::KeepAnchor);
     box()->setTextCursor(cursor);
     m_world->printerName.clear();
-    QTest::mouseClick(m_form->findChild<QPushButton *>(QStringLiteral("cmdPrint")),
+    QTest::mouseClick(findControl<QPushButton>(m_form.get(), "cmdPrint"),
                       Qt::LeftButton);
     QVERIFY(!box()->textCursor().hasSelection());
     QCOMPARE(box()->toPlainText(), before);

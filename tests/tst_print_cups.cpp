@@ -4,6 +4,7 @@
 #include "profile/signprofile.h"
 #include "report/frmsave.h"
 
+#include "support/findcontrol.h"
 #include "support/recordingplatform.h"
 #include "support/pdftext.h"
 
@@ -250,7 +251,7 @@ void TestPrintCups::print_withPartSelected_printsTheWholeReportOnTheDefaultPrint
     part.setPosition(900, QTextCursor::KeepAnchor);
     box->setTextCursor(part);
 
-    QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("cmdPrint")), Qt::LeftButton);
+    QTest::mouseClick(findControl<QPushButton>(&form, "cmdPrint"), Qt::LeftButton);
     QVERIFY(!box->textCursor().hasSelection());
     QVERIFY(world.messages.isEmpty());
 
