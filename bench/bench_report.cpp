@@ -25,7 +25,7 @@ namespace {
 std::unique_ptr<QTextDocument> newDocument()
 {
     auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(programFont(report::PointSize));
+    document->setDefaultFont(documentFont(report::PointSize));
     return document;
 }
 

@@ -126,7 +126,7 @@ void frmSave::createControls()
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
     m_rtb->setGeometry(twipsRect(30, 480, 7665, 6135));
-    m_rtb->setFont(programFont(report::PointSize));
+    m_rtb->setFont(documentFont(report::PointSize));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
     m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
