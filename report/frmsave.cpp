@@ -50,7 +50,7 @@ bool writeAll(QSaveFile &file, const QByteArray &bytes)
 
 // Verdana, and DejaVu Sans in its place, run a few pixels past the forum title's label;
 // set the caption a touch tighter rather than cut off its last letter.
-void fitOnOneLine(QLabel *label)
+void fitOnOneLine(LinkLabel *label)
 {
     const int needed = label->fontMetrics().horizontalAdvance(label->text());
     if (needed <= label->width())
@@ -62,7 +62,7 @@ void fitOnOneLine(QLabel *label)
 }
 
 // The forum captions above the report: each on one line, on white.
-void setOnWhiteLine(QLabel *label)
+void setOnWhiteLine(LinkLabel *label)
 {
     fitOnOneLine(label);
     QPalette pal = label->palette();
