@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
+#include "ui/programstyle.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("starfold"));
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    useProgramStyle();
 
     QtPlatform world;
     setPlatform(&world);
