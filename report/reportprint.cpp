@@ -13,12 +13,20 @@
 namespace report {
 namespace {
 
-void drawLinesWithin(QPainter &painter, const QTextDocument &document, qreal top, qreal bottom)
+// Draws the lines that start on the page from top to bottom, looking at the blocks from
+// the first one not yet finished; returns the first block with lines below the page
+// (invalid once all are drawn), so that every page starts where the one before ended.
+QTextBlock drawLinesWithin(QPainter &painter, const QAbstractTextDocumentLayout &layout,
+                           QTextBlock block, qreal top, qreal bottom)
 {
-    const QAbstractTextDocumentLayout *layout = document.documentLayout();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QRectF area = layout->blockBoundingRect(block);
-        if (area.bottom() < top || area.top() >= bottom)
+    QTextBlock unfinished;
+    for (; block.isValid(); block = block.next()) {
+        const QRectF area = layout.blockBoundingRect(block);
+        if (area.top() >= bottom)
+            return unfinished.isValid() ? unfinished : block;
+        if (area.bottom() > bottom && !unfinished.isValid())
+            unfinished = block;
+        if (area.bottom() < top)
             continue;
         const QTextLayout *lines = block.layout();
         for (int i = 0; i < lines->lineCount(); ++i) {
@@ -28,6 +36,7 @@ void drawLinesWithin(QPainter &painter, const QTextDocument &document, qreal top
                 line.draw(&painter, lines->position());
         }
     }
+    return unfinished;
 }
 
 } // namespace
@@ -74,13 +83,14 @@ void PrintDocument(const QTextDocument &document, QPrinter &printer)
         return;
     painter.setPen(Qt::black);
     const int pages = copy->pageCount();
+    QTextBlock next = copy->begin();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage())
             return;
         const qreal top = i * page.height();
         painter.save();
         painter.translate(0, -top);
-        drawLinesWithin(painter, *copy, top, top + page.height());
+        next = drawLinesWithin(painter, *layout, next, top, top + page.height());
         painter.restore();
     }
 }
