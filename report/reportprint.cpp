@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -39,9 +40,9 @@ QTextBlock drawLinesWithin(QPainter &painter, const QAbstractTextDocumentLayout 
     return unfinished;
 }
 
-} // namespace
-
-void PrintDocument(const QTextDocument &document, const QString &printerName)
+// The named printer, with the report's paper margins; the program's own PrintDocument of
+// the same arguments (printmodule.cpp) loads this module and calls here.
+void printOnNamed(const QTextDocument &document, const QString &printerName)
 {
     if (printerName.isEmpty())
         return;
@@ -53,6 +54,8 @@ void PrintDocument(const QTextDocument &document, const QString &printerName)
     printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     PrintDocument(document, printer);
 }
+
+} // namespace
 
 void PrintDocument(const QTextDocument &document, QPrinter &printer)
 {
@@ -96,3 +99,17 @@ void PrintDocument(const QTextDocument &document, QPrinter &printer)
 }
 
 } // namespace report
+
+extern "C" {
+
+Q_DECL_EXPORT void starfold_print_on(const QTextDocument *document, const QString *printerName)
+{
+    report::printOnNamed(*document, *printerName);
+}
+
+Q_DECL_EXPORT void starfold_default_printer(QString *name)
+{
+    *name = QPrinterInfo::defaultPrinterName();
+}
+
+} // extern "C"
