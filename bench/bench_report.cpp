@@ -249,9 +249,8 @@ void printRatios(const RatioReporter &times)
                     ours / qt, "<= 1.00x", ours <= qt ? "met" : "MISSED");
     }
 
-    const int first = Factors[0];
-    const int last = std::end(Factors)[-1];
-    std::printf("\nGrowth from x%d to x%d (in proportion: %dx):\n", first, last, last / first);
+    std::printf("\nGrowth of CPU time with each tenfold length (in proportion: 10x):\n");
+    std::printf("%-24s %8s %8s\n", "", "x1-x10", "x10-x100");
     const std::pair<const char *, const char *> cases[] = {
         {"compose", "BM_Compose"},           {"compose, Qt's setHtml", "BM_ComposeQtHtml"},
         {"RTF write", "BM_WriteRtf"},        {"Qt's toHtml", "BM_WriteQtHtml"},
@@ -259,10 +258,11 @@ void printRatios(const RatioReporter &times)
         {"print, ours", "BM_PrintOurs"},     {"print, Qt's", "BM_PrintQt"},
     };
     for (const auto &[label, function] : cases) {
-        const double small = times.cpu(function, first);
-        const double large = times.cpu(function, last);
-        if (small > 0 && large > 0)
-            std::printf("%-24s %8.0fx\n", label, large / small);
+        const double x1 = times.cpu(function, 1);
+        const double x10 = times.cpu(function, 10);
+        const double x100 = times.cpu(function, 100);
+        if (x1 > 0 && x10 > 0 && x100 > 0)
+            std::printf("%-24s %7.1fx %7.1fx\n", label, x10 / x1, x100 / x10);
     }
 }
 

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void everyLinkOfEveryWindow_looksLikeALabel();
     void wrappedOrNot_looksLikeALabelAtAnyAlignment_data();
     void wrappedOrNot_looksLikeALabelAtAnyAlignment();
+    void onAHighlight_takesTheTextRoleALabelTakes();
     void changedAfterShowing_isLaidOutAgain();
     void clickOutsideOnRelease_isNoClick();
 
@@ -145,6 +146,23 @@ void TestLinkLabel::wrappedOrNot_looksLikeALabelAtAnyAlignment()
     LoneLink lone(caption, QRect(10, 10, 170, 70), QColor(0, 0, 255),
                   programFont(8.25, true, true), Qt::Alignment(alignment), wrap);
     QVERIFY(lone.exposed());
+    const QString difference = differenceFromLabel(lone.link);
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void TestLinkLabel::onAHighlight_takesTheTextRoleALabelTakes()
+{
+    // A label on a highlighted band inherits the band's roles and draws in its
+    // highlighted-text colour, whatever its own window-text colour says.
+    LoneLink lone(QStringLiteral("On the band"), QRect(10, 10, 120, 40), Qt::white,
+                  programFont(8.25, true, true), Qt::AlignCenter);
+    QPalette band = lone.window.palette();
+    band.setColor(QPalette::HighlightedText, QColor(240, 200, 100));
+    lone.window.setPalette(band);
+    lone.window.setBackgroundRole(QPalette::Highlight);
+    lone.window.setAutoFillBackground(true);
+    QVERIFY(lone.exposed());
+    QCOMPARE(lone.link->foregroundRole(), QPalette::HighlightedText);
     const QString difference = differenceFromLabel(lone.link);
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }

@@ -69,7 +69,6 @@ LinkLabel::LinkLabel(QWidget *parent)
     Q_UNUSED(accessible);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    setForegroundRole(QPalette::WindowText);
 }
 
 void LinkLabel::setCaption(const QString &caption)
