@@ -4,6 +4,7 @@
 #include "app/qtplatform.h"
 #include "base/identity.h"
 #include "ui/artwork.h"
+#include "ui/programstyle.h"
 
 #include <QApplication>
 
@@ -28,6 +29,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(artwork::programIcon());
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
+    useProgramStyle();
 
     QtPlatform world;
     setPlatform(&world);

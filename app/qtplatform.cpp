@@ -3,12 +3,12 @@
 
 #include "base/identity.h"
 #include "base/savetarget.h"
+#include "report/reportprint.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrinterInfo>
 #include <QTime>
 #include <QUrl>
 
@@ -81,7 +81,7 @@ std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
 
 QString QtPlatform::defaultPrinterName()
 {
-    return QPrinterInfo::defaultPrinterName();
+    return report::DefaultPrinterName();
 }
 
 quint32 QtPlatform::clockSeed()

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Composing the report into a document, writing that document out and printing it, each
-// beside what Qt offers for the same job on the same content.
-#include "ui/fonts.h"
+// The report at its own length and at ten and a hundred times it: composed into a document,
+// written out, opened in the report window and printed, each beside what Qt offers for the
+// same job where it offers one. Ends with the ratios of printing against Qt's own and with
+// how each measure grows with the report's length, which should be in proportion.
 #include "profile/signprofile.h"
+#include "report/frmsave.h"
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -15,40 +18,63 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextEdit>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
+
+constexpr int Factors[] = {1, 10, 100};
 
 std::unique_ptr<QTextDocument> newDocument()
 {
     auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(programFont(report::PointSize));
+    document->setDefaultFont(documentFont(report::PointSize));
     return document;
 }
 
-// The report as the report window holds it.
-std::unique_ptr<QTextDocument> composedReport()
+// The report inserted at the cursor as many times over as the factor says.
+void insertReport(QTextCursor &cursor, int factor)
+{
+    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
+    for (int i = 0; i < factor; ++i)
+        report::InsertRuns(cursor, runs);
+}
+
+// The report, factor times over, as the report window holds it.
+std::unique_ptr<QTextDocument> composedReport(int factor)
 {
     auto document = newDocument();
     QTextCursor cursor(document.get());
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+    insertReport(cursor, factor);
     return document;
 }
 
-void Compose_InsertRuns(benchmark::State &state)
+int factorOf(const benchmark::State &state)
+{
+    return int(state.range(0));
+}
+
+void BM_Compose(benchmark::State &state)
 {
     for (auto _ : state) {
-        auto document = composedReport();
+        auto document = composedReport(factorOf(state));
         benchmark::DoNotOptimize(document->characterCount());
     }
 }
 
-void Compose_SetHtml(benchmark::State &state)
+void BM_ComposeQtHtml(benchmark::State &state)
 {
-    const QString html = composedReport()->toHtml();
+    const QString html = composedReport(factorOf(state))->toHtml();
     for (auto _ : state) {
         auto document = newDocument();
         document->setHtml(html);
@@ -57,17 +83,17 @@ void Compose_SetHtml(benchmark::State &state)
 }
 
 // Each writer's output size, so the figures also read as throughput.
-void Write_OurRtf(benchmark::State &state)
+void BM_WriteRtf(benchmark::State &state)
 {
-    const auto document = composedReport();
+    const auto document = composedReport(factorOf(state));
     for (auto _ : state)
         benchmark::DoNotOptimize(rtf::Write(report::RtfModel(*document)));
     state.SetBytesProcessed(state.iterations() * rtf::Write(report::RtfModel(*document)).size());
 }
 
-void Write_QtToHtml(benchmark::State &state)
+void BM_WriteQtHtml(benchmark::State &state)
 {
-    const auto document = composedReport();
+    const auto document = composedReport(factorOf(state));
     for (auto _ : state)
         benchmark::DoNotOptimize(document->toHtml());
     state.SetBytesProcessed(state.iterations() * document->toHtml().toUtf8().size());
@@ -82,12 +108,26 @@ QByteArray odfOf(QTextDocument *document)
     return buffer.data();
 }
 
-void Write_QtOdf(benchmark::State &state)
+void BM_WriteQtOdf(benchmark::State &state)
 {
-    const auto document = composedReport();
+    const auto document = composedReport(factorOf(state));
     for (auto _ : state)
         benchmark::DoNotOptimize(odfOf(document.get()));
     state.SetBytesProcessed(state.iterations() * odfOf(document.get()).size());
+}
+
+// The report window opened and painted: it composes the report as it loads; a longer
+// report is the rest of it added at the end before the window is shown.
+void BM_OpenReportWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        frmSave form;
+        QTextCursor end(form.RTB()->document());
+        end.movePosition(QTextCursor::End);
+        insertReport(end, factorOf(state) - 1);
+        form.show();
+        benchmark::DoNotOptimize(form.grab());
+    }
 }
 
 // Printing. Each case times what one press of a Print button costs: building a high-resolution
@@ -107,11 +147,11 @@ std::unique_ptr<QPrinter> newPdfPrinter(const QString &path, const QMarginsF &ma
 
 // Ours, as the report window prints: 20 mm page margins, our own page loop that draws each
 // line on one page only, no ligatures, no page numbers.
-void Print_Ours(benchmark::State &state)
+void BM_PrintOurs(benchmark::State &state)
 {
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("ours.pdf"));
-    const auto document = composedReport();
+    const auto document = composedReport(factorOf(state));
     for (auto _ : state) {
         const auto printer = newPdfPrinter(path, QMarginsF(20, 20, 20, 20));
         report::PrintDocument(*document, *printer);
@@ -122,13 +162,13 @@ void Print_Ours(benchmark::State &state)
 // the same default font. Qt prints ligatures and a page number on each page, and lays the
 // text out inside a frame of its own (2 cm, in whole pixels of the screen) where ours keeps
 // the document's margin of 4 px; the printer's margins here are smaller by the difference,
-// so that both cases set the same lines in the same place of the same five pages.
-void Print_QtOwn(benchmark::State &state)
+// so that both cases set the same lines in the same place of the same pages.
+void BM_PrintQt(benchmark::State &state)
 {
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("qt.pdf"));
     auto document = newDocument();
-    document->setHtml(composedReport()->toHtml());
+    document->setHtml(composedReport(factorOf(state))->toHtml());
     const qreal dpi = qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
     const qreal framePx = int((2 / 2.54) * dpi);
     const qreal marginMm = 20 - (framePx - document->documentMargin()) / dpi * 25.4;
@@ -138,13 +178,93 @@ void Print_QtOwn(benchmark::State &state)
     }
 }
 
-BENCHMARK(Compose_InsertRuns)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Compose_SetHtml)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Write_OurRtf)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Write_QtToHtml)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Write_QtOdf)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Print_Ours)->Unit(benchmark::kMillisecond);
-BENCHMARK(Print_QtOwn)->Unit(benchmark::kMillisecond);
+void atEachFactor(benchmark::internal::Benchmark *benchmark)
+{
+    for (const int factor : Factors)
+        benchmark->Arg(factor);
+}
+
+BENCHMARK(BM_Compose)->Apply(atEachFactor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ComposeQtHtml)->Apply(atEachFactor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteRtf)->Apply(atEachFactor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteQtHtml)->Apply(atEachFactor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteQtOdf)->Apply(atEachFactor)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_OpenReportWindow)->Apply(atEachFactor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintOurs)->Apply(atEachFactor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintQt)->Apply(atEachFactor)->Unit(benchmark::kMillisecond);
+
+// The console's report, plus each case's CPU time per iteration in seconds: the median of
+// the repetitions where there are several, else the one run's figure.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    RatioReporter()
+        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular)
+    {
+    }
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs) {
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type == Run::RT_Aggregate && !median)
+                continue;
+            const std::string name = run.run_name.function_name + "/" + run.run_name.args;
+            const double seconds =
+                run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            Figure &figure = m_cpu[name];
+            if (median || !figure.median)
+                figure = {seconds, median};
+        }
+    }
+
+    // Zero when the case did not run.
+    double cpu(const std::string &function, int factor) const
+    {
+        const auto found = m_cpu.find(function + "/" + std::to_string(factor));
+        return found == m_cpu.end() ? 0 : found->second.seconds;
+    }
+
+private:
+    struct Figure {
+        double seconds = 0;
+        bool median = false;
+    };
+    std::map<std::string, Figure> m_cpu;
+};
+
+void printRatios(const RatioReporter &times)
+{
+    std::printf("\nPrinting the report, ours against QTextDocument::print (CPU time):\n");
+    std::printf("%-8s %12s %12s %8s %10s\n", "report", "ours", "Qt's", "ratio", "target");
+    for (const int factor : Factors) {
+        const double ours = times.cpu("BM_PrintOurs", factor);
+        const double qt = times.cpu("BM_PrintQt", factor);
+        if (ours <= 0 || qt <= 0)
+            continue;
+        std::printf("x%-7d %9.1f ms %9.1f ms %7.2fx %10s %s\n", factor, ours * 1e3, qt * 1e3,
+                    ours / qt, "<= 1.00x", ours <= qt ? "met" : "MISSED");
+    }
+
+    std::printf("\nGrowth of CPU time with each tenfold length (in proportion: 10x):\n");
+    std::printf("%-24s %8s %8s\n", "", "x1-x10", "x10-x100");
+    const std::pair<const char *, const char *> cases[] = {
+        {"compose", "BM_Compose"},           {"compose, Qt's setHtml", "BM_ComposeQtHtml"},
+        {"RTF write", "BM_WriteRtf"},        {"Qt's toHtml", "BM_WriteQtHtml"},
+        {"Qt's ODF writer", "BM_WriteQtOdf"}, {"report window open", "BM_OpenReportWindow"},
+        {"print, ours", "BM_PrintOurs"},     {"print, Qt's", "BM_PrintQt"},
+    };
+    for (const auto &[label, function] : cases) {
+        const double x1 = times.cpu(function, 1);
+        const double x10 = times.cpu(function, 10);
+        const double x100 = times.cpu(function, 100);
+        if (x1 > 0 && x10 > 0 && x100 > 0)
+            std::printf("%-24s %7.1fx %7.1fx\n", label, x10 / x1, x100 / x10);
+    }
+}
 
 } // namespace
 
@@ -158,7 +278,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    printRatios(reporter);
     benchmark::Shutdown();
     return 0;
 }

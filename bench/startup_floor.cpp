@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The toolkit's floor: one empty main window of the program's size, up to its first paint.
-// With --text it also shows one line of text, which is what any window with words pays
-// for loading the font database.
+// The toolkit's floor for a window that shows words: a main window of the program's size
+// with one line of text, up to its first paint. The text is what makes the toolkit load
+// its font database (fontconfig's configuration, the font list), which any window with
+// words pays for, so it is the fair measure for the program's start-up.
 #include "ui/fonts.h"
-#include "base/platform.h"
 #include "base/identity.h"
 #include "bench/firstpaint.h"
 
@@ -18,8 +18,7 @@ int main(int argc, char *argv[])
     window.setWindowTitle(QLatin1String(WindowCaption));
     // The main window's client area and about the height of its menu bar.
     window.setFixedSize(twips(8565), twips(6795) + 22);
-    if (QApplication::arguments().contains(QStringLiteral("--text")))
-        window.setCentralWidget(new QLabel(QStringLiteral("Planets Associated")));
+    window.setCentralWidget(new QLabel(QStringLiteral("Planets Associated")));
     FirstPaintExit stop(&window);
     window.show();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
 #include "bench/firstpaint.h"
+#include "ui/programstyle.h"
 
 #include <QApplication>
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    useProgramStyle();
     QtPlatform world;
     setPlatform(&world);
 

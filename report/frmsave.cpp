@@ -49,7 +49,7 @@ bool writeAll(QSaveFile &file, const QByteArray &bytes)
 }
 
 // The forum captions above the report: each on one line, blue on white.
-void setOnWhiteLine(QLabel *label)
+void setOnWhiteLine(LinkLabel *label)
 {
     condenseToFit(label);
     setColourPair(label, QColor(LinkBlue), Qt::white);
@@ -122,7 +122,7 @@ void frmSave::createControls()
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
     m_rtb->setGeometry(twipsRect(30, 480, 7665, 6135));
-    m_rtb->setFont(programFont(report::PointSize));
+    m_rtb->setFont(documentFont(report::PointSize));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
     m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

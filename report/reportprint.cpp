@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -13,12 +14,20 @@
 namespace report {
 namespace {
 
-void drawLinesWithin(QPainter &painter, const QTextDocument &document, qreal top, qreal bottom)
+// Draws the lines that start on the page from top to bottom, looking at the blocks from
+// the first one not yet finished; returns the first block with lines below the page
+// (invalid once all are drawn), so that every page starts where the one before ended.
+QTextBlock drawLinesWithin(QPainter &painter, const QAbstractTextDocumentLayout &layout,
+                           QTextBlock block, qreal top, qreal bottom)
 {
-    const QAbstractTextDocumentLayout *layout = document.documentLayout();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QRectF area = layout->blockBoundingRect(block);
-        if (area.bottom() < top || area.top() >= bottom)
+    QTextBlock unfinished;
+    for (; block.isValid(); block = block.next()) {
+        const QRectF area = layout.blockBoundingRect(block);
+        if (area.top() >= bottom)
+            return unfinished.isValid() ? unfinished : block;
+        if (area.bottom() > bottom && !unfinished.isValid())
+            unfinished = block;
+        if (area.bottom() < top)
             continue;
         const QTextLayout *lines = block.layout();
         for (int i = 0; i < lines->lineCount(); ++i) {
@@ -28,11 +37,12 @@ void drawLinesWithin(QPainter &painter, const QTextDocument &document, qreal top
                 line.draw(&painter, lines->position());
         }
     }
+    return unfinished;
 }
 
-} // namespace
-
-void PrintDocument(const QTextDocument &document, const QString &printerName)
+// The named printer, with the report's paper margins; the program's own PrintDocument of
+// the same arguments (printmodule.cpp) loads this module and calls here.
+void printOnNamed(const QTextDocument &document, const QString &printerName)
 {
     if (printerName.isEmpty())
         return;
@@ -44,6 +54,8 @@ void PrintDocument(const QTextDocument &document, const QString &printerName)
     printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     PrintDocument(document, printer);
 }
+
+} // namespace
 
 void PrintDocument(const QTextDocument &document, QPrinter &printer)
 {
@@ -74,15 +86,30 @@ void PrintDocument(const QTextDocument &document, QPrinter &printer)
         return;
     painter.setPen(Qt::black);
     const int pages = copy->pageCount();
+    QTextBlock next = copy->begin();
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage())
             return;
         const qreal top = i * page.height();
         painter.save();
         painter.translate(0, -top);
-        drawLinesWithin(painter, *copy, top, top + page.height());
+        next = drawLinesWithin(painter, *layout, next, top, top + page.height());
         painter.restore();
     }
 }
 
 } // namespace report
+
+extern "C" {
+
+Q_DECL_EXPORT void starfold_print_on(const QTextDocument *document, const QString *printerName)
+{
+    report::printOnNamed(*document, *printerName);
+}
+
+Q_DECL_EXPORT void starfold_default_printer(QString *name)
+{
+    *name = QPrinterInfo::defaultPrinterName();
+}
+
+} // extern "C"

@@ -23,6 +23,7 @@ dpkg-deb -x "$deb" "$root"
 icons=usr/share/icons/hicolor
 expected=$(sort <<EOT
 usr/bin/starfold
+usr/lib/starfold/plugins/libstarfold_print.so
 usr/share/applications/$id.desktop
 usr/share/doc/starfold/changelog.gz
 usr/share/doc/starfold/copyright
@@ -42,8 +43,10 @@ for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 fo
 done
 
 binary=$root/usr/bin/starfold
-! readelf -d "$binary" | grep -E 'RPATH|RUNPATH' || fail "the binary carries a run path"
-! readelf -S "$binary" | grep -E '\.symtab|\.debug_' >/dev/null || fail "the binary is not stripped"
+for elf in "$binary" "$root/usr/lib/starfold/plugins/libstarfold_print.so"; do
+    ! readelf -d "$elf" | grep -E 'RPATH|RUNPATH' || fail "$elf carries a run path"
+    ! readelf -S "$elf" | grep -E '\.symtab|\.debug_' >/dev/null || fail "$elf is not stripped"
+done
 [[ $(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$binary" --version) \
    == "Starfold $version" ]] || fail "the packaged binary's --version"
 

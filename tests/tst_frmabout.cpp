@@ -81,8 +81,8 @@ void TestFrmAbout::opened_showsTheProgramWithOkFocused()
     QCOMPARE(box->windowTitle(), programCaption());
     QCOMPARE(child<QLabel>(box, "Label2")->text(), programCaption());
     QVERIFY(!child<QLabel>(box, "Picture1")->pixmap().isNull());
-    QCOMPARE(child<QLabel>(box, "lblCoBrand")->text(), QStringLiteral("Click here for more details."));
-    QVERIFY(child<QLabel>(box, "lblHomePage")->text().endsWith(QUrl(modHelp::ServerBaseAddress()).host()));
+    QCOMPARE(child<LinkLabel>(box, "lblCoBrand")->text(), QStringLiteral("Click here for more details."));
+    QVERIFY(child<LinkLabel>(box, "lblHomePage")->text().endsWith(QUrl(modHelp::ServerBaseAddress()).host()));
     QVERIFY(child<QLabel>(box, "Label1")->text().contains(QLatin1String("Western astrology")));
     QVERIFY(child<QLabel>(box, "Label3")->text().contains(QLatin1String("fully branded")));
 

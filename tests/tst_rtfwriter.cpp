@@ -286,7 +286,7 @@ void TestRtfWriter::unrtf_readsBackTheReportWithItsBoldAndColours()
         QSKIP("unrtf is not installed (scripts/install-deps.sh --test installs it)");
     modAquarius::LoadSignProfile();
     QTextDocument document;
-    document.setDefaultFont(programFont(9.75));
+    document.setDefaultFont(documentFont(9.75));
     QTextCursor cursor(&document);
     report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
 
@@ -322,7 +322,7 @@ void TestRtfWriter::unrtf_readsBackAwkwardText()
     const QString awkward = QStringLiteral("{braces} back\\slash caf\u00e9 \u20ac \u0416 ")
                             + QString::fromUcs4(U"\U0001F600") + QStringLiteral(" \\par end");
     QTextDocument document;
-    document.setDefaultFont(programFont(9.75));
+    document.setDefaultFont(documentFont(9.75));
     QTextCursor cursor(&document);
     report::InsertRuns(cursor, {{awkward, true, ReportColour::Teal},
                                 {QStringLiteral("\r\n}{\u00ff"), false, ReportColour::Maroon}});

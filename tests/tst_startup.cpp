@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/programstyle.h"
 
 #include "support/recordingplatform.h"
 #include "support/startup.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -16,13 +18,16 @@ private Q_SLOTS:
     void initTestCase();
     void secondInstance_isRefusedBeforeAnyWindowOrSetting();
     void ordinaryStart_showsOnlyTheMainWindow();
+    void ordinaryStart_loadsNoImagePluginAndNoPrintSupport();
 
 private:
     static QStringList configFiles();
+    static QStringList mappedFiles();
 };
 
 void TestStartup::initTestCase()
 {
+    useProgramStyle();
     QStandardPaths::setTestModeEnabled(true);
     QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .removeRecursively();
@@ -77,6 +82,40 @@ void TestStartup::ordinaryStart_showsOnlyTheMainWindow()
     QVERIFY(world.messages.isEmpty());
     QVERIFY(!program.form().IMGIcon().isEmpty());
     QVERIFY(!program.form().IMGIcon().first().pixmap(32, 32).isNull());
+}
+
+// The files mapped into this process: its executable and every shared object loaded.
+QStringList TestStartup::mappedFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QStringList files;
+    if (!maps.open(QIODevice::ReadOnly | QIODevice::Text))
+        return files;
+    for (const QByteArray &line : maps.readAll().split('\n')) {
+        const qsizetype slash = line.indexOf('/');
+        if (slash >= 0 && !files.contains(QString::fromLocal8Bit(line.mid(slash))))
+            files << QString::fromLocal8Bit(line.mid(slash));
+    }
+    return files;
+}
+
+void TestStartup::ordinaryStart_loadsNoImagePluginAndNoPrintSupport()
+{
+    if (mappedFiles().isEmpty())
+        QSKIP("this system does not list a process's mapped files in /proc/self/maps");
+    RecordingPlatform world;
+    const StartUp program;
+    QVERIFY(program.mainWindowShown());
+    // Everything on show painted once, the frames of the group boxes among it.
+    QVERIFY(!program.mainWindow()->grab().isNull());
+
+    // Printing is loaded when the user prints; pictures are drawn from pixels in place.
+    for (const QString &file : mappedFiles()) {
+        QVERIFY2(!file.contains(QLatin1String("/imageformats/")), qPrintable(file));
+        QVERIFY2(!file.contains(QLatin1String("libQt6PrintSupport")), qPrintable(file));
+        QVERIFY2(!file.contains(QLatin1String("libQt6Svg")), qPrintable(file));
+        QVERIFY2(!file.contains(QLatin1String("starfold_print")), qPrintable(file));
+    }
 }
 
 QTEST_MAIN(TestStartup)

@@ -7,16 +7,13 @@
 
 // The program's typeface: Verdana where the machine has it, else its closest free
 // relative, DejaVu Sans (drawn from the same humanist design, with similar widths).
-inline QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = false,
-                         const QString &family = QStringLiteral("Verdana"))
-{
-    QFont font;
-    font.setFamilies({family, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
+// The font names the family that is drawn, so windows ask the matcher once.
+QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = false,
+                  const QString &family = QStringLiteral("Verdana"));
+
+// The same typeface for a document that is saved: it names Verdana first, whatever draws
+// it here, so the file asks for Verdana on the machine that opens it.
+QFont documentFont(qreal pointSize);
 
 // Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
 constexpr int twips(int value)

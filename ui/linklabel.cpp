@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 namespace {
 
@@ -59,7 +60,7 @@ LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &capti
 }
 
 LinkLabel::LinkLabel(QWidget *parent)
-    : QLabel(parent)
+    : QWidget(parent)
 {
     static const bool accessible = [] {
         QAccessible::installFactory(linkLabelAccessible);
@@ -68,14 +69,16 @@ LinkLabel::LinkLabel(QWidget *parent)
     Q_UNUSED(accessible);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    setTextFormat(Qt::PlainText);
 }
 
 void LinkLabel::setCaption(const QString &caption)
 {
     const QString shown = shownCaption(caption);
-    setText(shown);
     setAccessibleName(shown);
+    if (shown == m_text)
+        return;
+    m_text = shown;
+    relayout();
 }
 
 void LinkLabel::setTextColor(const QColor &color)
@@ -85,18 +88,88 @@ void LinkLabel::setTextColor(const QColor &color)
     setPalette(pal);
 }
 
+void LinkLabel::setAlignment(Qt::Alignment alignment)
+{
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    relayout();
+}
+
+void LinkLabel::setWordWrap(bool on)
+{
+    if (on == m_wordWrap)
+        return;
+    m_wordWrap = on;
+    relayout();
+}
+
+QSize LinkLabel::sizeHint() const
+{
+    const int flags = int(m_alignment) | (m_wordWrap ? Qt::TextWordWrap : 0);
+    const QRect room(0, 0, m_wordWrap && width() > 0 ? width() : QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return fontMetrics().boundingRect(room, flags, m_text).size();
+}
+
+void LinkLabel::relayout()
+{
+    m_laidOut = false;
+    updateGeometry();
+    update();
+}
+
+qreal LinkLabel::laidOutHeight()
+{
+    if (m_laidOut)
+        return m_height;
+    // As a focusable QLabel's text document lays it out: one block, no margins, lines as
+    // wide as the label (or as their text, where that is wider), each as high as the font's
+    // ascent, descent and leading, rounded up.
+    QTextOption option(m_alignment & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(m_wordWrap ? QTextOption::WordWrap : QTextOption::ManualWrap);
+    m_lines.setText(m_text);
+    m_lines.setFont(font());
+    m_lines.setTextOption(option);
+    m_lines.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = m_lines.createLine(); line.isValid(); line = m_lines.createLine()) {
+        line.setLineWidth(contentsRect().width());
+        if (line.naturalTextWidth() > contentsRect().width())
+            line.setLineWidth(line.naturalTextWidth());
+        line.setPosition(QPointF(0, y));
+        y += qCeil(line.ascent() + line.descent() + line.leading());
+    }
+    m_lines.endLayout();
+    m_height = y;
+    m_laidOut = true;
+    return m_height;
+}
+
+void LinkLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LayoutDirectionChange)
+        relayout();
+    QWidget::changeEvent(event);
+}
+
+void LinkLabel::resizeEvent(QResizeEvent *event)
+{
+    m_laidOut = false;
+    QWidget::resizeEvent(event);
+}
+
 void LinkLabel::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
-    QLabel::mousePressEvent(event);
+    event->setAccepted(m_pressed);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     const bool click = m_pressed && event->button() == Qt::LeftButton
                        && rect().contains(event->position().toPoint());
+    event->setAccepted(m_pressed);
     m_pressed = false;
-    QLabel::mouseReleaseEvent(event);
     if (click)
         Q_EMIT clicked();
 }
@@ -112,22 +185,36 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     default:
-        QLabel::keyPressEvent(event);
+        QWidget::keyPressEvent(event);
     }
 }
 
-void LinkLabel::paintEvent(QPaintEvent *event)
+void LinkLabel::paintEvent(QPaintEvent *)
 {
-    QLabel::paintEvent(event);
+    const QRect area = contentsRect();
+    const qreal height = laidOutHeight();
+    qreal top = 0;
+    if (m_alignment & Qt::AlignVCenter)
+        top = qMax((area.height() - height) / 2, qreal(0));
+    else if (m_alignment & Qt::AlignBottom)
+        top = qMax(area.height() - height, qreal(0));
+
+    QPainter painter(this);
+    painter.save();
+    painter.translate(area.left(), area.top() + qFloor(top));
+    painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+    // A disabled label reads in the palette's disabled text colour, as a QLabel's does.
+    painter.setPen(palette().color(isEnabled() ? foregroundRole() : QPalette::Text));
+    m_lines.draw(&painter, QPointF(0, 0));
+    painter.restore();
+
     if (!hasFocus())
         return;
     // A dotted box in the text's own colour shows where the keyboard is; drawn over the
     // text rather than as a frame, so the text does not move when focus arrives.
-    const QRect area = contentsRect();
-    const int flags = int(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-    QRect box = fontMetrics().boundingRect(area, flags, text()).adjusted(-1, -1, 1, 1);
+    const int flags = int(m_alignment) | (m_wordWrap ? Qt::TextWordWrap : 0);
+    QRect box = fontMetrics().boundingRect(area, flags, m_text).adjusted(-1, -1, 1, 1);
     box = box.intersected(area.adjusted(0, 0, -1, -1));
-    QPainter painter(this);
     painter.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
     painter.drawRect(box);
 }
@@ -143,7 +230,7 @@ bool LinkLabel::event(QEvent *event)
 {
     if (event->type() == QEvent::ZOrderChange)
         showTopmostOfPlace();
-    return QLabel::event(event);
+    return QWidget::event(event);
 }
 
 void LinkLabel::showTopmostOfPlace()

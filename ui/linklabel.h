@@ -3,11 +3,14 @@
 
 #include "ui/colours.h"
 
-#include <QLabel>
+#include <QTextLayout>
+#include <QWidget>
 
 // A label that acts as a link: coloured text, a hand pointer, and a click on release.
-// It can also be reached with Tab and followed with Enter or Space.
-class LinkLabel : public QLabel
+// It can also be reached with Tab and followed with Enter or Space. It paints its own
+// caption, laid out as a focusable QLabel lays out its text, without the text control and
+// document such a label would build.
+class LinkLabel : public QWidget
 {
     Q_OBJECT
 
@@ -15,18 +18,29 @@ public:
     explicit LinkLabel(QWidget *parent = nullptr);
 
     void setCaption(const QString &caption);
+    // The caption as shown.
+    QString text() const { return m_text; }
     void setTextColor(const QColor &color);
+
+    void setAlignment(Qt::Alignment alignment);
+    Qt::Alignment alignment() const { return m_alignment; }
+    void setWordWrap(bool on);
+    bool wordWrap() const { return m_wordWrap; }
 
     // Puts this label in front of the link labels sharing its place in the same parent.
     // Those behind are hidden and leave the tab chain, so only the front one can be seen,
     // clicked, focused or read out. A plain raise() or lower() has the same effect.
     void bringToFront();
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     void clicked();
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -34,8 +48,17 @@ protected:
 
 private:
     void showTopmostOfPlace();
+    void relayout();
+    // The caption's lines, laid out for the current width; their height.
+    qreal laidOutHeight();
 
+    QString m_text;
+    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    bool m_wordWrap = false;
     bool m_pressed = false;
+    bool m_laidOut = false;
+    qreal m_height = 0;
+    QTextLayout m_lines;
 };
 
 // A link label named, placed (in pixels) and styled in one call; its caption is shown

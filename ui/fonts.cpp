@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/fonts.h"
+
+#include <QFontDatabase>
+#include <QHash>
+
+namespace {
+
+const QString StandIn = QStringLiteral("DejaVu Sans");
+
+// The family that draws a wanted one here, settled once per family. A font that names a
+// family the machine lacks sends every new size and weight through the matcher's search
+// and the system's fallback list before the stand-in is found; naming it skips all that.
+QString drawnFamily(const QString &wanted)
+{
+    static QHash<QString, QString> drawn;
+    auto known = drawn.constFind(wanted);
+    if (known == drawn.cend()) {
+        const QStringList installed = QFontDatabase::families();
+        const bool standInOnly = !installed.contains(wanted, Qt::CaseInsensitive)
+                                 && installed.contains(StandIn, Qt::CaseInsensitive);
+        known = drawn.insert(wanted, standInOnly ? StandIn : wanted);
+    }
+    return *known;
+}
+
+QFont fontOf(const QStringList &families, qreal pointSize, bool bold, bool underline)
+{
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+} // namespace
+
+QFont programFont(qreal pointSize, bool bold, bool underline, const QString &family)
+{
+    const QString drawn = drawnFamily(family);
+    return fontOf(drawn == family ? QStringList{family, StandIn, QStringLiteral("Sans Serif")}
+                                  : QStringList{drawn},
+                  pointSize, bold, underline);
+}
+
+QFont documentFont(qreal pointSize)
+{
+    return fontOf({QStringLiteral("Verdana"), StandIn, QStringLiteral("Sans Serif")}, pointSize,
+                  false, false);
+}
