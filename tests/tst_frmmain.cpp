@@ -3,6 +3,7 @@
 #include "profile/topics.h"
 
 #include "support/caption.h"
+#include "support/choosetopic.h"
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void controls_standWhereTheLayoutPutsThem();
     void screenReader_everyControlHasANameOfItsOwn();
     void keyboard_reachesEveryControlOnEveryPage();
+    void keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst();
     void darkDesktop_everyTextReadable();
     void everyPixelRatio_noTextCutShort();
 
@@ -185,9 +187,9 @@ void TestFrmMain::longTexts_wrapAndScroll()
 
     // A one-paragraph text is laid out only when its page is first shown; it must then
     // wrap and scroll like the others.
+    list()->setCurrentRow(7);
     auto *mother = child<QPlainTextEdit>("txtMother");
     QCOMPARE(mother->document()->blockCount(), 1);
-    list()->setCurrentRow(7);
     QTRY_VERIFY(mother->verticalScrollBar()->maximum() > 0);
     QVERIFY(mother->document()->firstBlock().layout()->lineCount() > 3);
 }
@@ -212,6 +214,7 @@ void TestFrmMain::captionLabels_carryTheirTooltips()
         {"Label21", "This tells us more about the person as a father."},
         {"Label22", "This tells us more about the person as a child."},
     };
+    chooseEveryTopic(m_window);
     for (const auto &[name, tooltip] : expected) {
         QLabel *label = child<QLabel>(name);
         QVERIFY2(label, name);
@@ -239,6 +242,7 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
         {"Frame21", 3120, 360, 2655, 3135},      {"lblDaily", 240, 2640, 2175, 375},
     };
     auto px = [](int twips) { return qRound(twips / 15.0); };
+    chooseEveryTopic(m_window);
     for (const Place &p : places) {
         QWidget *w = child<QWidget>(p.name);
         QVERIFY2(w, p.name);
@@ -249,6 +253,7 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
 
 void TestFrmMain::screenReader_everyControlHasANameOfItsOwn()
 {
+    chooseEveryTopic(m_window);
     VERIFY_NO_FAULTS(everyuser::unnamedControls(m_window));
     // A box is named by its caption and described by the caption's tooltip.
     QLineEdit *dates = child<QLineEdit>("txtBirthDates");
@@ -272,8 +277,40 @@ void TestFrmMain::keyboard_reachesEveryControlOnEveryPage()
     }
 }
 
+void TestFrmMain::keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst()
+{
+    // The controls Tab stops at on each page, between the key facts and the offer.
+    const char *const pages[] = {
+        "txtDomicilePlanet txtDetrimentPlanet txtExaltationPlanet",
+        "txtBirthstone txtLuckyColors txtLuckyNumbers txtLuckyDay txtLuckyGemstones txtLuckyMetals",
+        "txtGeneralTraits", "txtPositiveTraits", "txtNegativeTraits", "txtFriendshipTraits",
+        "txtCompatibilityTraits", "txtMother txtFather txtChild", "txtCommonProfessions",
+        "txtHealthConcerns", "txtFinancialHabits", "txtFashionStyle", "txtTravel",
+        "txtLoveAndRomance", "txtFamous", "lblForum lblAstrology lblDaily",
+    };
+    const QLatin1String before("lstOptions cmdSave Label61 txtZodiacQuality txtZodiacElement "
+                               "txtZodiacSymbol txtBirthDates ");
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    // The last pages first, so each page is made after the ones that follow it.
+    for (int i = list()->count() - 1; i >= 0; --i)
+        list()->setCurrentRow(i);
+    for (int i = 0; i < list()->count(); ++i) {
+        list()->setCurrentRow(i);
+        list()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        do {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != list() && visited.size() < 30);
+        QCOMPARE(visited.join(QLatin1Char(' ')),
+                 before + QLatin1String(pages[i]) + QLatin1String(" lblCobrand"));
+    }
+}
+
 void TestFrmMain::darkDesktop_everyTextReadable()
 {
+    chooseEveryTopic(m_window);
     const everyuser::DarkDesktop dark;
     // The top band's white on the desktop's highlight colour is the window's own design.
     const QColor band = QApplication::palette().color(QPalette::Highlight);
@@ -282,6 +319,7 @@ void TestFrmMain::darkDesktop_everyTextReadable()
 
 void TestFrmMain::everyPixelRatio_noTextCutShort()
 {
+    chooseEveryTopic(m_window);
     for (qreal ratio : PixelRatios)
         VERIFY_NO_FAULTS(everyuser::clippedTexts(m_window, ratio));
     // The headline fact is whole: with the caret at its end, the box need not scroll.

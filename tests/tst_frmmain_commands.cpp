@@ -325,6 +325,7 @@ void TestFrmMainCommands::linkLabels_lookAsWritten()
     QFETCH(QColor, color);
     QFETCH(bool, boldUnderlined);
     QFETCH(int, horizontal);
+    showUpdatePage();
     auto *link = m_window->findChild<LinkLabel *>(label);
     QVERIFY(link);
 
@@ -346,6 +347,7 @@ void TestFrmMainCommands::linkLabels_lookAsWritten()
 
 void TestFrmMainCommands::updatePage_textsHaveTheirLength()
 {
+    showUpdatePage();
     const QString info = child<QLabel>("lblUpdateInfo")->text();
     const QString daily = child<QLabel>("lblDailyHoroscope")->text();
     QVERIFY2(info.size() >= 135 && info.size() <= 165, qPrintable(QString::number(info.size())));
@@ -385,6 +387,7 @@ void TestFrmMainCommands::linkLabels_reachedWithTabAndFollowedWithEnterOrSpace()
 
 void TestFrmMainCommands::linkLabels_areLinksToScreenReaders()
 {
+    showUpdatePage();
     auto *daily = child<LinkLabel>("lblDaily");
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(daily);
     QVERIFY(reader);
