@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "profile/signprofile.h"
 #include "profile/topics.h"
 
 #include "support/caption.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QTest>
 
@@ -32,6 +34,7 @@ private Q_SLOTS:
     void arrowKeys_turnThePagesLikeClicks();
     void choosingTheSelectedTopicAgain_keepsThePage();
     void updatePage_showsItsTwoFramesAndOpensNothing();
+    void hiddenPage_isMadeWhenFirstChosenWithItsWholeText();
     void textBoxes_areReadOnlyButCopyable();
     void longTexts_wrapAndScroll();
     void captionLabels_carryTheirTooltips();
@@ -144,6 +147,38 @@ void TestFrmMain::updatePage_showsItsTwoFramesAndOpensNothing()
     QCOMPARE(news->title(), QStringLiteral("New Updated Information"));
     QCOMPARE(daily->title(), QStringLiteral("Daily Aquarius Horoscope"));
     QVERIFY(m_world->opened.isEmpty());
+}
+
+void TestFrmMain::hiddenPage_isMadeWhenFirstChosenWithItsWholeText()
+{
+    // Nobody has chosen these yet: their frames stand empty.
+    for (const char *frame : {"Frame2", "Frame3", "Frame8", "Frame16"})
+        QVERIFY2(child<QGroupBox>(frame)->findChildren<QWidget *>().isEmpty(), frame);
+
+    const SignProfile &profile = modAquarius::signProfile();
+    list()->setCurrentRow(1);
+    QLineEdit *day = child<QLineEdit>("txtLuckyDay");
+    QVERIFY(day && day->isVisible());
+    QCOMPARE(day->text(), profile.LuckyDay);
+    QCOMPARE(day->cursorPosition(), 0);
+    QCOMPARE(child<QLabel>("Label12")->buddy(), day);
+    // A box holds the same text as a document given the field.
+    auto holds = [&](const char *box, const QString &field) {
+        QTextDocument whole;
+        whole.setPlainText(field);
+        return !field.isEmpty() && child<QPlainTextEdit>(box)->toPlainText() == whole.toPlainText();
+    };
+    list()->setCurrentRow(2);
+    QVERIFY(holds("txtGeneralTraits", profile.GeneralTraits));
+    list()->setCurrentRow(7);
+    QVERIFY(holds("txtChild", profile.AsChild));
+    list()->setCurrentRow(15);
+    QVERIFY(child<QLabel>("lblForum")->isVisible());
+
+    // Chosen again, a page keeps the controls it was given.
+    list()->setCurrentRow(1);
+    QCOMPARE(child<QLineEdit>("txtLuckyDay"), day);
+    QCOMPARE(m_window->findChildren<QLineEdit *>(QStringLiteral("txtLuckyDay")).size(), 1);
 }
 
 void TestFrmMain::textBoxes_areReadOnlyButCopyable()
