@@ -225,7 +225,7 @@ QLineEdit *makeLineBox(QWidget *parent, const char *name, const QRect &where)
 // Qt lays out a one-paragraph text as soon as it is set, at whatever width the box has then,
 // and again at its real width when the box is first shown. The paragraph is laid out on
 // demand when it is drawn anyway, so the early pass is skipped: the box holds its text from
-// the start, and pages nobody has opened cost no layout.
+// the start and is laid out once, at its real width.
 class OnDemandLayout : public QPlainTextDocumentLayout
 {
 public:
@@ -257,6 +257,27 @@ QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &whe
     box->setGeometry(inPixels(where));
     showFocusFrame(box);
     return box;
+}
+
+const ProsePage *prosePage(std::size_t index)
+{
+    for (const ProsePage &page : ProsePages) {
+        if (page.index == index)
+            return &page;
+    }
+    return nullptr;
+}
+
+// The controls below page that Tab stops at, in the order Tab takes them.
+QList<QWidget *> tabStops(const QWidget *page)
+{
+    QList<QWidget *> stops;
+    const QWidget *window = page->window();
+    for (QWidget *w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && page->isAncestorOf(w))
+            stops << w;
+    }
+    return stops;
 }
 
 } // namespace
@@ -342,13 +363,13 @@ void frmMain::createKeyFacts(QWidget *client)
 {
     for (const LabelledBox &fact : KeyFacts) {
         QLabel *label = makeLabel(client, fact, font());
-        bind(labelBox(label, makeLineBox(client, fact.box, fact.boxAt)), fact.field);
+        m_lastKeyFact =
+            bind(labelBox(label, makeLineBox(client, fact.box, fact.boxAt)), fact.field);
     }
 }
 
 void frmMain::createTopicPages(QWidget *client)
 {
-    const QFont regular = programFont();
     for (std::size_t i = 0; i < Topics.size(); ++i) {
         auto *frame = new QGroupBox(QString::fromLatin1(Topics[i].caption), client);
         frame->setObjectName(QString::fromLatin1(Topics[i].frame));
@@ -359,26 +380,45 @@ void frmMain::createTopicPages(QWidget *client)
         frame->hide();
         m_frames[i] = frame;
     }
+    // The first page is in front when the window is first shown.
+    buildPage(PlanetsTopic);
+}
 
-    auto addRows = [&](QGroupBox *page, const auto &rows) {
+void frmMain::buildPage(std::size_t index)
+{
+    QGroupBox *page = m_frames[index];
+    const QFont regular = programFont();
+    auto addRows = [&](const auto &rows) {
         for (const LabelledBox &r : rows) {
             QLabel *label = makeLabel(page, r, regular);
             bind(labelBox(label, makeLineBox(page, r.box, r.boxAt)), r.field)->setFont(regular);
         }
     };
-    addRows(m_frames[PlanetsTopic], PlanetRows);
-    addRows(m_frames[LuckyCharmTopic], LuckyRows);
-    for (const LabelledBox &block : FamilyBlocks) {
-        QLabel *label = makeLabel(m_frames[FamilyTopic], block, regular);
-        bind(labelBox(label, makeProseBox(m_frames[FamilyTopic], block.box, block.boxAt)),
-             block.field)
-            ->setFont(regular);
+    switch (index) {
+    case PlanetsTopic:
+        addRows(PlanetRows);
+        break;
+    case LuckyCharmTopic:
+        addRows(LuckyRows);
+        break;
+    case FamilyTopic:
+        for (const LabelledBox &block : FamilyBlocks) {
+            QLabel *label = makeLabel(page, block, regular);
+            bind(labelBox(label, makeProseBox(page, block.box, block.boxAt)), block.field)
+                ->setFont(regular);
+        }
+        break;
+    case UpdateTopic:
+        fillUpdatePage(page);
+        break;
+    default:
+        if (const ProsePage *prose = prosePage(index))
+            bind(makeProseBox(page, prose->box, at(240, 360, 5500, prose->height)), prose->field)
+                ->setFont(regular);
+        break;
     }
-    for (const ProsePage &page : ProsePages)
-        bind(makeProseBox(m_frames[page.index], page.box, at(240, 360, 5500, page.height)),
-             page.field)
-            ->setFont(regular);
-    fillUpdatePage(m_frames[UpdateTopic]);
+    m_built[index] = true;
+    placeInTabOrder(page);
 }
 
 void frmMain::fillUpdatePage(QGroupBox *page)
@@ -422,6 +462,18 @@ void frmMain::fillUpdatePage(QGroupBox *page)
     keepClearOfCaption(frame21);
 }
 
+// New controls join the end of the window's focus chain, after the offer. Tab takes a
+// page's controls after the key facts, as when every page was made with the window; only
+// the page in front can take the focus, so where the hidden ones stand makes no difference.
+void frmMain::placeInTabOrder(QGroupBox *page)
+{
+    QWidget *previous = m_lastKeyFact;
+    for (QWidget *control : tabStops(page)) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
 void frmMain::createPromotion(QWidget *client)
 {
     const OfferPanel offers = makeOfferPanel(client, inPixels(at(2520, 5700, 6000, 1050)),
@@ -450,37 +502,49 @@ void frmMain::Form_Load()
 {
     for (const Topic &topic : Topics)
         m_lstOptions->addItem(QString::fromLatin1(topic.caption));
-    bringToFront(m_frames[PlanetsTopic]);
+    bringToFront(PlanetsTopic);
 
     modAquarius::LoadSignProfile();
     const SignProfile &profile = modAquarius::signProfile();
     m_lblZodiacSignName->setText(profile.SignName);
 
-    for (const Binding &binding : m_bindings) {
-        if (binding.line) {
-            binding.line->setText(profile.*binding.field);
-            binding.line->setCursorPosition(0);
-            condenseToFit(binding.line);
-        } else {
-            binding.prose->document()->setPlainText(profile.*binding.field);
-        }
-    }
+    for (const Binding &binding : m_bindings)
+        showText(binding, profile);
 
     m_lstOptions->setCurrentRow(0);
+}
+
+void frmMain::showText(const Binding &binding, const SignProfile &profile)
+{
+    if (binding.line) {
+        binding.line->setText(profile.*binding.field);
+        binding.line->setCursorPosition(0);
+        condenseToFit(binding.line);
+    } else {
+        binding.prose->document()->setPlainText(profile.*binding.field);
+    }
 }
 
 void frmMain::lstOptions_Click()
 {
     const int index = m_lstOptions->currentRow();
     if (index >= 0 && index < int(m_frames.size()))
-        bringToFront(m_frames[std::size_t(index)]);
+        bringToFront(std::size_t(index));
 }
 
-void frmMain::bringToFront(QGroupBox *frame)
+void frmMain::bringToFront(std::size_t index)
 {
+    QGroupBox *frame = m_frames[index];
     // Only the front page can be seen, so the others stay hidden and cost nothing.
     if (m_front == frame)
         return;
+    if (!m_built[index]) {
+        // Only pages chosen after loading are made here, so the profile is there to show.
+        const std::size_t first = m_bindings.size();
+        buildPage(index);
+        for (std::size_t b = first; b < m_bindings.size(); ++b)
+            showText(m_bindings[b], modAquarius::signProfile());
+    }
     frame->show();
     frame->raise();
     if (m_front)

@@ -68,8 +68,11 @@ private:
     void createKeyFacts(QWidget *client);
     void createTopicPages(QWidget *client);
     void createPromotion(QWidget *client);
+    // A page's controls are made when it first comes to the front, not at start-up.
+    void buildPage(std::size_t index);
     void fillUpdatePage(QGroupBox *page);
-    void bringToFront(QGroupBox *frame);
+    void placeInTabOrder(QGroupBox *page);
+    void bringToFront(std::size_t index);
     // Records which profile text a box shows, as the box is laid out.
     template<typename Box>
     Box *bind(Box *box, ProfileField field);
@@ -80,6 +83,7 @@ private:
         QPlainTextEdit *prose;
         ProfileField field;
     };
+    static void showText(const Binding &binding, const SignProfile &profile);
 
     QListWidget *m_lstOptions = nullptr;
     QPushButton *m_cmdSave = nullptr;
@@ -88,6 +92,8 @@ private:
     LinkLabel *m_lblFullBrand = nullptr;
     std::vector<Binding> m_bindings;
     std::array<QGroupBox *, Topics.size()> m_frames{};
+    std::array<bool, Topics.size()> m_built{};
+    QLineEdit *m_lastKeyFact = nullptr;
     QGroupBox *m_front = nullptr;
     bool m_centred = false;
 };

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmmain.h"
+#include "profile/signprofile.h"
 #include "profile/topics.h"
+#include "ui/linklabel.h"
 
 #include "support/caption.h"
+#include "support/choosetopic.h"
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
 #include "support/recordingplatform.h"
@@ -17,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QTest>
 
@@ -32,12 +36,14 @@ private Q_SLOTS:
     void arrowKeys_turnThePagesLikeClicks();
     void choosingTheSelectedTopicAgain_keepsThePage();
     void updatePage_showsItsTwoFramesAndOpensNothing();
+    void hiddenPage_isMadeWhenFirstChosenWithItsWholeText();
     void textBoxes_areReadOnlyButCopyable();
     void longTexts_wrapAndScroll();
     void captionLabels_carryTheirTooltips();
     void controls_standWhereTheLayoutPutsThem();
     void screenReader_everyControlHasANameOfItsOwn();
     void keyboard_reachesEveryControlOnEveryPage();
+    void keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst();
     void darkDesktop_everyTextReadable();
     void everyPixelRatio_noTextCutShort();
 
@@ -145,6 +151,38 @@ void TestFrmMain::updatePage_showsItsTwoFramesAndOpensNothing()
     QVERIFY(m_world->opened.isEmpty());
 }
 
+void TestFrmMain::hiddenPage_isMadeWhenFirstChosenWithItsWholeText()
+{
+    // Nobody has chosen these yet: their frames stand empty.
+    for (const char *frame : {"Frame2", "Frame3", "Frame8", "Frame16"})
+        QVERIFY2(child<QGroupBox>(frame)->findChildren<QWidget *>().isEmpty(), frame);
+
+    const SignProfile &profile = modAquarius::signProfile();
+    list()->setCurrentRow(1);
+    QLineEdit *day = child<QLineEdit>("txtLuckyDay");
+    QVERIFY(day && day->isVisible());
+    QCOMPARE(day->text(), profile.LuckyDay);
+    QCOMPARE(day->cursorPosition(), 0);
+    QCOMPARE(child<QLabel>("Label12")->buddy(), day);
+    // A box holds the same text as a document given the field.
+    auto holds = [&](const char *box, const QString &field) {
+        QTextDocument whole;
+        whole.setPlainText(field);
+        return !field.isEmpty() && child<QPlainTextEdit>(box)->toPlainText() == whole.toPlainText();
+    };
+    list()->setCurrentRow(2);
+    QVERIFY(holds("txtGeneralTraits", profile.GeneralTraits));
+    list()->setCurrentRow(7);
+    QVERIFY(holds("txtChild", profile.AsChild));
+    list()->setCurrentRow(15);
+    QVERIFY(child<LinkLabel>("lblForum")->isVisible());
+
+    // Chosen again, a page keeps the controls it was given.
+    list()->setCurrentRow(1);
+    QCOMPARE(child<QLineEdit>("txtLuckyDay"), day);
+    QCOMPARE(m_window->findChildren<QLineEdit *>(QStringLiteral("txtLuckyDay")).size(), 1);
+}
+
 void TestFrmMain::textBoxes_areReadOnlyButCopyable()
 {
     list()->setCurrentRow(0);
@@ -186,9 +224,9 @@ void TestFrmMain::longTexts_wrapAndScroll()
 
     // A one-paragraph text is laid out only when its page is first shown; it must then
     // wrap and scroll like the others.
+    list()->setCurrentRow(7);
     auto *mother = child<QPlainTextEdit>("txtMother");
     QCOMPARE(mother->document()->blockCount(), 1);
-    list()->setCurrentRow(7);
     QTRY_VERIFY(mother->verticalScrollBar()->maximum() > 0);
     QVERIFY(mother->document()->firstBlock().layout()->lineCount() > 3);
 }
@@ -213,6 +251,7 @@ void TestFrmMain::captionLabels_carryTheirTooltips()
         {"Label21", "This tells us more about the person as a father."},
         {"Label22", "This tells us more about the person as a child."},
     };
+    chooseEveryTopic(m_window);
     for (const auto &[name, tooltip] : expected) {
         QLabel *label = child<QLabel>(name);
         QVERIFY2(label, name);
@@ -222,6 +261,7 @@ void TestFrmMain::captionLabels_carryTheirTooltips()
 
 void TestFrmMain::controls_standWhereTheLayoutPutsThem()
 {
+    chooseEveryTopic(m_window);
     VERIFY_NO_FAULTS(misplacedControls(m_window, {
         {"picZodiac", 120, 120, 2310, 3720},     {"lstOptions", 120, 3945, 2295, 2175},
         {"cmdSave", 120, 6210, 2295, 375},       {"Frame19", 2520, 135, 6000, 585},
@@ -239,6 +279,7 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
 
 void TestFrmMain::screenReader_everyControlHasANameOfItsOwn()
 {
+    chooseEveryTopic(m_window);
     VERIFY_NO_FAULTS(everyuser::unnamedControls(m_window));
     // A box is named by its caption and described by the caption's tooltip.
     QLineEdit *dates = child<QLineEdit>("txtBirthDates");
@@ -262,8 +303,40 @@ void TestFrmMain::keyboard_reachesEveryControlOnEveryPage()
     }
 }
 
+void TestFrmMain::keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst()
+{
+    // The controls Tab stops at on each page, between the key facts and the offer.
+    const char *const pages[] = {
+        "txtDomicilePlanet txtDetrimentPlanet txtExaltationPlanet",
+        "txtBirthstone txtLuckyColors txtLuckyNumbers txtLuckyDay txtLuckyGemstones txtLuckyMetals",
+        "txtGeneralTraits", "txtPositiveTraits", "txtNegativeTraits", "txtFriendshipTraits",
+        "txtCompatibilityTraits", "txtMother txtFather txtChild", "txtCommonProfessions",
+        "txtHealthConcerns", "txtFinancialHabits", "txtFashionStyle", "txtTravel",
+        "txtLoveAndRomance", "txtFamous", "lblForum lblAstrology lblDaily",
+    };
+    const QLatin1String before("lstOptions cmdSave Label61 txtZodiacQuality txtZodiacElement "
+                               "txtZodiacSymbol txtBirthDates ");
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    // The last pages first, so each page is made after the ones that follow it.
+    for (int i = list()->count() - 1; i >= 0; --i)
+        list()->setCurrentRow(i);
+    for (int i = 0; i < list()->count(); ++i) {
+        list()->setCurrentRow(i);
+        list()->setFocus(Qt::TabFocusReason);
+        QStringList visited;
+        do {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        } while (QApplication::focusWidget() != list() && visited.size() < 30);
+        QCOMPARE(visited.join(QLatin1Char(' ')),
+                 before + QLatin1String(pages[i]) + QLatin1String(" lblCobrand"));
+    }
+}
+
 void TestFrmMain::darkDesktop_everyTextReadable()
 {
+    chooseEveryTopic(m_window);
     const everyuser::DarkDesktop dark;
     // The top band's white on the desktop's highlight colour is the window's own design.
     const QColor band = QApplication::palette().color(QPalette::Highlight);
@@ -272,6 +345,7 @@ void TestFrmMain::darkDesktop_everyTextReadable()
 
 void TestFrmMain::everyPixelRatio_noTextCutShort()
 {
+    chooseEveryTopic(m_window);
     for (qreal ratio : PixelRatios)
         VERIFY_NO_FAULTS(everyuser::clippedTexts(m_window, ratio));
     // The headline fact is whole: with the caret at its end, the box need not scroll.

@@ -321,6 +321,7 @@ void TestFrmMainCommands::linkLabels_lookAsWritten()
     QFETCH(QColor, color);
     QFETCH(bool, boldUnderlined);
     QFETCH(int, horizontal);
+    showUpdatePage();
     auto *link = findControl<LinkLabel>(m_window, label);
     QVERIFY(link);
 
@@ -342,6 +343,7 @@ void TestFrmMainCommands::linkLabels_lookAsWritten()
 
 void TestFrmMainCommands::updatePage_textsHaveTheirLength()
 {
+    showUpdatePage();
     const QString info = child<QLabel>("lblUpdateInfo")->text();
     const QString daily = child<QLabel>("lblDailyHoroscope")->text();
     QVERIFY2(info.size() >= 135 && info.size() <= 165, qPrintable(QString::number(info.size())));
@@ -381,6 +383,7 @@ void TestFrmMainCommands::linkLabels_reachedWithTabAndFollowedWithEnterOrSpace()
 
 void TestFrmMainCommands::linkLabels_areLinksToScreenReaders()
 {
+    showUpdatePage();
     auto *daily = child<LinkLabel>("lblDaily");
     QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(daily);
     QVERIFY(reader);
