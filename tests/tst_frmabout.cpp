@@ -228,8 +228,8 @@ void TestFrmAbout::everyUser_namedReadableOnDarkAndUncutAtEveryRatio()
     VERIFY_NO_FAULTS(everyuser::unnamedControls(box));
     QVERIFY(!everyuser::accessibleText(child<QLabel>(box, "Picture1"), QAccessible::Name).isEmpty());
     VERIFY_NO_FAULTS(everyuser::keyboardFaults(box));
-    for (qreal ratio : PixelRatios)
-        VERIFY_NO_FAULTS(everyuser::clippedTexts(box, ratio));
+    // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
+    VERIFY_NO_FAULTS(everyuser::clippedTexts(box, box->devicePixelRatioF()));
 
     const everyuser::DarkDesktop dark;
     // White on orange is the box's own design, on every theme.

@@ -346,8 +346,8 @@ void TestFrmMain::darkDesktop_everyTextReadable()
 void TestFrmMain::everyPixelRatio_noTextCutShort()
 {
     chooseEveryTopic(m_window);
-    for (qreal ratio : PixelRatios)
-        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_window, ratio));
+    // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
+    VERIFY_NO_FAULTS(everyuser::clippedTexts(m_window, m_window->devicePixelRatioF()));
     // The headline fact is whole: with the caret at its end, the box need not scroll.
     QLineEdit *dates = child<QLineEdit>("txtBirthDates");
     dates->end(false);

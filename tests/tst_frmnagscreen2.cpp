@@ -405,8 +405,8 @@ void TestFrmNagScreen2::darkDesktop_everyTextReadable()
 
 void TestFrmNagScreen2::everyPixelRatio_noTextCutShort()
 {
-    for (qreal ratio : PixelRatios)
-        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_screen.get(), ratio));
+    // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
+    VERIFY_NO_FAULTS(everyuser::clippedTexts(m_screen.get(), m_screen.get()->devicePixelRatioF()));
 }
 
 QTEST_MAIN(TestFrmNagScreen2)

@@ -547,8 +547,8 @@ void TestFrmSave::darkDesktop_reportAndLinksReadable_savedColoursUnchanged()
 
 void TestFrmSave::everyPixelRatio_noTextCutShort()
 {
-    for (qreal ratio : PixelRatios)
-        VERIFY_NO_FAULTS(everyuser::clippedTexts(m_form.get(), ratio));
+    // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
+    VERIFY_NO_FAULTS(everyuser::clippedTexts(m_form.get(), m_form.get()->devicePixelRatioF()));
 }
 
 QTEST_MAIN(TestFrmSave)

@@ -19,31 +19,13 @@ namespace {
 // A line edit keeps this much space either side of its text, and one pixel for its caret.
 constexpr int LineEditMargin = 2;
 constexpr int CaretWidth = 1;
+// Closer than this, letters begin to touch; a longer text is condensed instead.
+constexpr int MinimumSpacing = 88;
 
-// Drawn at another pixel ratio a text grows by a few per cent at most: the width that
-// leaves room for that, so a text with as much to spare need not be measured again.
+// Rounding of glyph positions can add a pixel or two to a text as drawn.
 qreal withRoomToSpare(qreal width)
 {
-    return width * 1.08 + 2;
-}
-
-bool fitsAtEveryRatio(const QFont &font, const QString &text, qreal room)
-{
-    if (withRoomToSpare(textWidthAt(font, text, 1.0)) <= room)
-        return true;
-    for (qreal ratio : PixelRatios) {
-        if (textWidthAt(font, text, ratio) > room)
-            return false;
-    }
-    return true;
-}
-
-qreal widestWidth(const QFont &font, const QString &text)
-{
-    qreal widest = 0;
-    for (qreal ratio : PixelRatios)
-        widest = qMax(widest, textWidthAt(font, text, ratio));
-    return widest;
+    return width + 2;
 }
 
 int lineEditRoom(const QLineEdit *edit)
@@ -134,16 +116,27 @@ void condenseToFit(QWidget *widget)
 {
     const QString text = oneLineText(widget);
     const int room = oneLineRoom(widget);
+    const qreal ratio = widget->devicePixelRatioF();
     QFont font = widget->font();
-    if (text.isEmpty() || fitsAtEveryRatio(font, text, room))
+    const qreal width = text.isEmpty() ? 0 : textWidthAt(font, text, ratio);
+    if (width <= room)
         return;
+    // Letters set a little closer first: that needs no font of its own, where every
+    // condensed width is one more font engine to load before the window can show.
+    for (int spacing = int(std::floor(100 * room / width)); spacing >= MinimumSpacing; --spacing) {
+        font.setLetterSpacing(QFont::PercentageSpacing, spacing);
+        if (textWidthAt(font, text, ratio) <= room) {
+            widget->setFont(font);
+            return;
+        }
+    }
+    font.setLetterSpacing(QFont::PercentageSpacing, 100);
     // Start from the proportional guess; a condensed face does not shrink in exact
     // proportion, so step down from there until it fits.
     const int unstretched = font.stretch() > 0 ? font.stretch() : int(QFont::Unstretched);
-    int stretch = qMax(int(QFont::UltraCondensed),
-                       int(std::floor(unstretched * room / widestWidth(font, text))));
+    int stretch = qMax(int(QFont::UltraCondensed), int(std::floor(unstretched * room / width)));
     font.setStretch(stretch);
-    while (!fitsAtEveryRatio(font, text, room) && stretch > QFont::UltraCondensed)
+    while (textWidthAt(font, text, ratio) > room && stretch > QFont::UltraCondensed)
         font.setStretch(--stretch);
     widget->setFont(font);
 }
@@ -152,7 +145,7 @@ void sizeToText(QLabel *label)
 {
     label->adjustSize();
     const int frame = label->width() - label->contentsRect().width() + 2 * label->margin();
-    const qreal width = textWidthAt(label->font(), label->text(), 1.0);
+    const qreal width = textWidthAt(label->font(), label->text(), label->devicePixelRatioF());
     label->resize(qMax(label->width(), int(std::ceil(withRoomToSpare(width))) + frame),
                   label->height());
 }

@@ -9,9 +9,9 @@ class QLabel;
 class QWidget;
 
 // Text that must stay on one line is condensed to fit rather than cut short. Some
-// platforms hint glyph widths at the device's own pixel size, so a text is measured at
-// every device pixel ratio the program is expected on, and must fit at the widest.
-inline constexpr qreal PixelRatios[] = {1.0, 1.5, 2.0};
+// platforms hint glyph widths at the device's own pixel size, so a text is measured at the
+// pixel ratio of the screen it is shown on. Every font measured at another ratio costs the
+// start a font engine of its own, so other ratios are not measured in advance.
 
 // The font at its size times ratio, as a device of that pixel ratio draws it.
 QFont scaledFont(const QFont &font, qreal ratio);
@@ -24,9 +24,10 @@ QString oneLineText(const QWidget *widget);
 // The width that text has inside the widget before it is clipped or scrolled.
 int oneLineRoom(const QWidget *widget);
 
-// Condenses the widget's font, a step at a time, until its one-line text fits its room.
+// Condenses the widget's font, a step at a time, until its one-line text fits its room at
+// the widget's pixel ratio.
 void condenseToFit(QWidget *widget);
-// Sizes a label to its text, with room to spare for every pixel ratio.
+// Sizes a label to its text at its pixel ratio, with a little room to spare.
 void sizeToText(QLabel *label);
 // Moves whatever a frame holds down below its caption, clear of the frame's top line.
 void keepClearOfCaption(QGroupBox *frame);
