@@ -12,8 +12,23 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace modRTB {
 namespace {
+
+// The addresses of one paragraph, found once whenever its text changes, so that pointing
+// at the text never searches it again.
+class BlockLinks : public QTextBlockUserData
+{
+public:
+    explicit BlockLinks(QList<links::WebAddress> found)
+        : addresses(std::move(found))
+    {
+    }
+
+    const QList<links::WebAddress> addresses;
+};
 
 // The link look is drawn over the text, not stored in it, so what is saved keeps the
 // colours that were inserted.
@@ -30,8 +45,10 @@ public:
 protected:
     void highlightBlock(const QString &text) override
     {
-        for (const links::WebAddress &address : links::FindWebAddresses(text))
+        auto *found = new BlockLinks(links::FindWebAddresses(text));
+        for (const links::WebAddress &address : found->addresses)
             setFormat(int(address.start), int(address.length), m_look);
+        setCurrentBlockUserData(found);
     }
 
 private:
@@ -44,23 +61,26 @@ public:
     explicit LinkHook(QTextEdit *box)
         : QObject(box)
         , m_box(box)
+        , m_viewport(box->viewport())
     {
         new LinkHighlighter(box->document());
-        box->viewport()->installEventFilter(this);
-        box->viewport()->setMouseTracking(true);
+        m_viewport->installEventFilter(this);
+        m_viewport->setMouseTracking(true);
     }
 
 protected:
+    // The viewport still has events while the box is being destroyed around it, when the
+    // box is no longer a text box: only mouse events, which come to a live box, touch it.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_box->viewport()) {
+        if (watched == m_viewport) {
             if (event->type() == QEvent::MouseButtonPress) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
                 if (mouse->button() == Qt::LeftButton)
                     openLinkAt(mouse->position());
             } else if (event->type() == QEvent::MouseMove) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
-                m_box->viewport()->setCursor(linkTextAt(mouse->position()).isEmpty()
+                m_viewport->setCursor(linkTextAt(mouse->position()).isEmpty()
                                                  ? Qt::IBeamCursor
                                                  : Qt::PointingHandCursor);
             }
@@ -79,13 +99,17 @@ private:
         if (position < 0)
             return {};
         const QTextBlock block = document->findBlock(position);
-        const QString text = block.text();
+        const auto *found = static_cast<const BlockLinks *>(block.userData());
+        if (!found)
+            return {};
         const qsizetype offset = position - block.position();
-        for (const links::WebAddress &address : links::FindWebAddresses(text)) {
-            if (offset >= address.start && offset < address.start + address.length)
-                return text.mid(address.start, address.length);
-        }
-        return {};
+        // In order and apart, so the first that ends past the offset is the only candidate.
+        const auto it = std::upper_bound(
+            found->addresses.cbegin(), found->addresses.cend(), offset,
+            [](qsizetype at, const links::WebAddress &a) { return at < a.start + a.length; });
+        if (it == found->addresses.cend() || offset < it->start)
+            return {};
+        return block.text().mid(it->start, it->length);
     }
 
     void openLinkAt(QPointF viewportPos) const
@@ -98,6 +122,7 @@ private:
     }
 
     QTextEdit *m_box;
+    QWidget *m_viewport;
 };
 
 } // namespace
