@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void spaceKey_refusedInEmailFieldsOnly();
     void submit_untouchedForm_reportsAndLeavesFormAsItWas();
     void submit_typedEntries_opensEncodedAddress();
+    void submit_longPastes_areNeitherCutNorMistakenForEachOther();
 
     void check1_opensHomePageOncePerTickAndNeverStaysTicked();
     void goToHome_opensSoftwaresPage();
@@ -339,6 +341,34 @@ void TestFrmNagScreen2::submit_typedEntries_opensEncodedAddress()
     // The screen stays, entries and all, for another go.
     QVERIFY(m_screen->isVisible());
     QCOMPARE(control<QLineEdit>("txtFriendName")->text(), s("Zoë #2"));
+}
+
+void TestFrmNagScreen2::submit_longPastes_areNeitherCutNorMistakenForEachOther()
+{
+    auto pasteInto = [this](const char *field, const QString &text) {
+        auto *box = control<QLineEdit>(field);
+        focusBy(box);
+        box->selectAll();
+        QApplication::clipboard()->setText(text);
+        box->paste();
+    };
+    pasteInto("txtName", s("Ann"));
+    pasteInto("txtFriendName", s("Bob"));
+    // Two addresses alike in their first 40,000 characters, longer than Qt's usual limit.
+    const QString common(40000, QLatin1Char('a'));
+    pasteInto("txtEmail", common + s("1@example.org"));
+    pasteInto("txtFriendEmail", common + s("2@example.org"));
+    QTest::mouseClick(control<QPushButton>("cmdSubmit"), Qt::LeftButton);
+    QVERIFY(m_world.messages.isEmpty());
+    QCOMPARE(m_world.opened.size(), 1);
+    QVERIFY(m_world.opened.first().contains(common + s("2%40example.org")));
+
+    // Too long to open at all: the user hears why, instead of nothing happening.
+    pasteInto("txtName", QString(200000, QLatin1Char('n')));
+    QTest::mouseClick(control<QPushButton>("cmdSubmit"), Qt::LeftButton);
+    QCOMPARE(m_world.opened.size(), 1);
+    QCOMPARE(m_world.messages.size(), 1);
+    QCOMPARE(m_world.messages.first().text, s("Please Shorten Your Entries"));
 }
 
 void TestFrmNagScreen2::check1_opensHomePageOncePerTickAndNeverStaysTicked()

@@ -76,6 +76,9 @@ QLineEdit *makeField(QWidget *frame, const char *name, const char *hint, const Q
     box->setObjectName(QString::fromLatin1(name));
     box->setFont(programFont());
     box->setGeometry(where);
+    // Qt's own limit would cut a long paste short, and two cut addresses could then look
+    // the same; a field full to this limit is too long to send, and the user is told so.
+    box->setMaxLength(int(modTellAFriend::MaxReferralAddressLength + 1));
     return box;
 }
 
