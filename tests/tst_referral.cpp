@@ -311,8 +311,7 @@ void TestReferral::tooLongAddress_isNotOpenedAndTheUserIsTold_data()
 
     // A field cuts a paste at its limit: two cut addresses must not pass for the same one.
     Entries cut = valid();
-    cut.yourEmail = QString(MaxReferralAddressLength + 1, QLatin1Char('a')) + s("@x.org");
-    cut.yourEmail.truncate(MaxReferralAddressLength + 1);
+    cut.yourEmail = QString(MaxEntryLength - 6, QLatin1Char('a')) + s("@x.org");
     cut.friendEmail = cut.yourEmail;
     QTest::newRow("entry as long as its field holds") << cut << false;
 }

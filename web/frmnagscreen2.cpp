@@ -76,9 +76,10 @@ QLineEdit *makeField(QWidget *frame, const char *name, const char *hint, const Q
     box->setObjectName(QString::fromLatin1(name));
     box->setFont(programFont());
     box->setGeometry(where);
-    // Qt's own limit would cut a long paste short, and two cut addresses could then look
-    // the same; a field full to this limit is too long to send, and the user is told so.
-    box->setMaxLength(int(modTellAFriend::MaxReferralAddressLength + 1));
+    // A field full to its limit may have cut a paste short; the submission says so rather
+    // than judge the cut text. (Raising the limit would not help: Qt 6.4 takes time in
+    // the square of it to cut a longer paste.)
+    box->setMaxLength(modTellAFriend::MaxEntryLength);
     return box;
 }
 

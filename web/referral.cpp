@@ -110,9 +110,9 @@ void SubmitEntries(const Entries &entries)
     strFriendName = TrimSpaces(entries.friendName);
     strFriendEmail = TrimSpaces(entries.friendEmail);
 
-    for (const QString *entry : {&entries.yourName, &entries.yourEmail, &entries.yourMessage,
-                                 &entries.friendName, &entries.friendEmail}) {
-        if (entry->size() > MaxReferralAddressLength) {
+    for (const QString *entry : {&entries.yourName, &entries.yourEmail, &entries.friendName,
+                                 &entries.friendEmail}) {
+        if (entry->size() >= MaxEntryLength) {
             complain(EntriesTooLong);
             return;
         }
