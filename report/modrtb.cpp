@@ -13,21 +13,52 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <memory>
 
 namespace modRTB {
 namespace {
 
-// The addresses of one paragraph, found once whenever its text changes, so that pointing
-// at the text never searches it again.
+// Qt lays a paragraph out in time that grows with the square of its longest word when
+// lines wrap at word boundaries (each line first looks for the end of the word), so a
+// pasted run of a million characters without a space would hold the window for many
+// seconds. While the box holds a word this long, lines break anywhere instead.
+constexpr qsizetype LongestWordWrappedAtItsEnds = 4000;
+
+qsizetype longestWord(QStringView text)
+{
+    qsizetype longest = 0;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        longest = qMax(longest, run);
+    }
+    return longest;
+}
+
+// What one paragraph holds, found once whenever its text changes, so that pointing at
+// the text never searches it again: its addresses, and whether it has an overlong word.
+// A paragraph with one counts itself in the box's tally for as long as it has it.
 class BlockLinks : public QTextBlockUserData
 {
 public:
-    explicit BlockLinks(QList<links::WebAddress> found)
+    BlockLinks(QList<links::WebAddress> found, std::shared_ptr<int> overlongTally)
         : addresses(std::move(found))
+        , m_tally(std::move(overlongTally))
     {
+        if (m_tally)
+            ++*m_tally;
+    }
+    ~BlockLinks() override
+    {
+        if (m_tally)
+            --*m_tally;
     }
 
     const QList<links::WebAddress> addresses;
+
+private:
+    // Shared, since the document deletes its paragraphs after the highlighter.
+    const std::shared_ptr<int> m_tally;
 };
 
 // The link look is drawn over the text, not stored in it, so what is saved keeps the
@@ -35,8 +66,10 @@ public:
 class LinkHighlighter : public QSyntaxHighlighter
 {
 public:
-    explicit LinkHighlighter(QTextDocument *document)
-        : QSyntaxHighlighter(document)
+    explicit LinkHighlighter(QTextEdit *box)
+        : QSyntaxHighlighter(box->document())
+        , m_box(box)
+        , m_usualWrap(box->wordWrapMode())
     {
         m_look.setForeground(QColor(LinkBlue));
         m_look.setFontUnderline(true);
@@ -45,14 +78,28 @@ public:
 protected:
     void highlightBlock(const QString &text) override
     {
-        auto *found = new BlockLinks(links::FindWebAddresses(text));
+        const bool overlong = longestWord(text) > LongestWordWrappedAtItsEnds;
+        auto *found = new BlockLinks(links::FindWebAddresses(text),
+                                     overlong ? m_overlongBlocks : nullptr);
         for (const links::WebAddress &address : found->addresses)
             setFormat(int(address.start), int(address.length), m_look);
         setCurrentBlockUserData(found);
+        updateWrapping();
     }
 
 private:
+    // Called while the document reports a change and before it lays the change out, so
+    // the layout that follows already breaks where it must.
+    void updateWrapping()
+    {
+        m_box->setWordWrapMode(*m_overlongBlocks > 0 ? QTextOption::WrapAnywhere : m_usualWrap);
+    }
+
     QTextCharFormat m_look;
+    // The box outlives its document's highlighter, which it owns through the document.
+    QTextEdit *const m_box;
+    const QTextOption::WrapMode m_usualWrap;
+    const std::shared_ptr<int> m_overlongBlocks = std::make_shared<int>(0);
 };
 
 class LinkHook : public QObject
@@ -63,7 +110,7 @@ public:
         , m_box(box)
         , m_viewport(box->viewport())
     {
-        new LinkHighlighter(box->document());
+        new LinkHighlighter(box);
         m_viewport->installEventFilter(this);
         m_viewport->setMouseTracking(true);
     }

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void longLink_isOpenedClipped();
     void linkLook_isNotSaved();
     void reopenedWindow_hasWorkingLinksAgain();
+    void overlongWord_breaksLinesAnywhereOnlyWhileItIsThere();
 
 private:
     // Appends a line of text at the end of the report, as the user would type it.
@@ -325,6 +326,28 @@ void TestReportLinks::reopenedWindow_hasWorkingLinksAgain()
     typeLine(QStringLiteral("mailto:friend@example.com"));
     QTest::mouseClick(m_form->RTB()->viewport(), Qt::LeftButton, {}, pointInLastLine(2));
     QCOMPARE(m_world->opened, QStringList{QStringLiteral("mailto:friend@example.com")});
+}
+
+void TestReportLinks::overlongWord_breaksLinesAnywhereOnlyWhileItIsThere()
+{
+    // Qt would take the square of the word's length to wrap it at its ends.
+    QTextEdit *box = m_form->RTB();
+    const QTextOption::WrapMode usual = box->wordWrapMode();
+    QCOMPARE(usual, QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\nsee http://a.com/") + QString(200000, QLatin1Char(')')));
+    QCOMPARE(box->wordWrapMode(), QTextOption::WrapAnywhere);
+    // The address is still a link, without its trailing brackets.
+    const QList<QTextLayout::FormatRange> shown =
+        box->document()->lastBlock().layout()->formats();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].start, 4);
+    QCOMPARE(shown[0].length, 13);
+
+    box->document()->undo();
+    QVERIFY(!box->toPlainText().contains(QStringLiteral("http://a.com/")));
+    QCOMPARE(box->wordWrapMode(), usual);
 }
 
 QTEST_MAIN(TestReportLinks)
