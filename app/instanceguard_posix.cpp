@@ -18,8 +18,9 @@
 Q_LOGGING_CATEGORY(lcGuard, "starfold.guard", QtCriticalMsg)
 
 struct InstanceGuard::Lock {
-    explicit Lock(int descriptor)
+    Lock(int descriptor, bool ownFile)
         : fd(descriptor)
+        , isOurFile(ownFile)
     {
     }
     ~Lock() { ::close(fd); }
@@ -27,29 +28,31 @@ struct InstanceGuard::Lock {
     Lock &operator=(const Lock &) = delete;
 
     const int fd;
+    // A file we made and may remove; a folder found at the name is only borrowed.
+    const bool isOurFile;
 };
 
 namespace {
 
 enum class Outcome { Held, Busy, Unavailable };
 
-bool isRegularFile(const struct stat &st)
+// What stands at the lock's name decides how it is opened. A file is the lock. A folder,
+// which nothing of ours makes there, serves as well, since flock() takes any file. Anything
+// else (a pipe, a socket, a link) is not ours to follow or write through, and goes.
+int openLock(const QByteArray &path, bool &isFolder)
 {
-    return S_ISREG(st.st_mode);
-}
-
-// Whatever else stands at the lock's name (a folder, a pipe, a link) is not ours to
-// follow or write through: move it out of the way if that can be done without losing
-// anything, so that the name works again.
-bool clearObstacle(const QByteArray &path)
-{
+    isFolder = false;
     struct stat st{};
-    if (::lstat(path.constData(), &st) != 0)
-        return errno == ENOENT;
-    if (isRegularFile(st))
-        return true;
-    // A folder goes only while it is empty.
-    return S_ISDIR(st.st_mode) ? ::rmdir(path.constData()) == 0 : ::unlink(path.constData()) == 0;
+    if (::lstat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) {
+            isFolder = true;
+            return ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        }
+        if (::unlink(path.constData()) != 0)
+            return -1;
+    }
+    return ::open(path.constData(),
+                  O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
 }
 
 // Still the file at the lock's name: a holder that ended removed the one we opened.
@@ -57,7 +60,7 @@ bool stillNamedBy(int fd, const QByteArray &path)
 {
     struct stat open{};
     struct stat named{};
-    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0
+    return ::fstat(fd, &open) == 0 && ::lstat(path.constData(), &named) == 0
            && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
@@ -69,21 +72,19 @@ void recordOwner(int fd)
         qCWarning(lcGuard) << "cannot record the owner in the lock file:" << ::strerror(errno);
 }
 
-Outcome take(const QByteArray &path, int &fd)
+Outcome take(const QByteArray &path, int &fd, bool &isFolder)
 {
-    // A few rounds cover an obstacle cleared, or a holder ending, while we look.
+    // A few rounds cover something at the name changing, or a holder ending, as we look.
     for (int round = 0; round < 4; ++round) {
-        if (!clearObstacle(path))
-            return Outcome::Unavailable;
-        fd = ::open(path.constData(),
-                    O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
+        fd = openLock(path, isFolder);
         if (fd < 0) {
-            if (errno == ELOOP || errno == EISDIR || errno == ENXIO)
+            if (errno == ENOENT || errno == ELOOP || errno == EISDIR || errno == ENXIO
+                || errno == ENOTDIR)
                 continue;
             return Outcome::Unavailable;
         }
         struct stat st{};
-        if (::fstat(fd, &st) != 0 || !isRegularFile(st)) {
+        if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (isFolder && S_ISDIR(st.st_mode)))) {
             ::close(fd);
             continue;
         }
@@ -111,10 +112,12 @@ bool InstanceGuard::acquire()
     if (m_lock)
         return true;
     int fd = -1;
-    switch (take(QFile::encodeName(m_path), fd)) {
+    bool isFolder = false;
+    switch (take(QFile::encodeName(m_path), fd, isFolder)) {
     case Outcome::Held:
-        m_lock.reset(new Lock(fd));
-        recordOwner(fd);
+        m_lock.reset(new Lock(fd, !isFolder));
+        if (!isFolder)
+            recordOwner(fd);
         return true;
     case Outcome::Busy:
         return false;
@@ -131,7 +134,7 @@ void InstanceGuard::release()
         return;
     // Removed while still locked, so that nobody takes a file that is about to go.
     const QByteArray path = QFile::encodeName(m_path);
-    if (stillNamedBy(m_lock->fd, path))
+    if (m_lock->isOurFile && stillNamedBy(m_lock->fd, path))
         ::unlink(path.constData());
     m_lock.reset();
 }
