@@ -84,7 +84,9 @@ Outcome take(const QByteArray &path, int &fd, bool &isFolder)
             return Outcome::Unavailable;
         }
         struct stat st{};
-        if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || (isFolder && S_ISDIR(st.st_mode)))) {
+        const bool usable = ::fstat(fd, &st) == 0
+                            && (S_ISREG(st.st_mode) || (isFolder && S_ISDIR(st.st_mode)));
+        if (!usable) {
             ::close(fd);
             continue;
         }

@@ -70,7 +70,8 @@ bool appendText(QByteArray &out, const QString &text, bool &afterSpace)
             // Control characters and object placeholders have no text to show.
         } else if (const int byte = windows1252Byte(c); byte >= 0) {
             appendHexByte(out, byte);
-        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size()
+                   && text[i + 1].isLowSurrogate()) {
             // Beyond the BMP: both halves of the pair, as UTF-16 has them.
             appendUnicode(out, c);
             appendUnicode(out, text[++i].unicode());

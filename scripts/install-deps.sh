@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(unrtf libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf cups-client cups-bsd
-               libfaketime xvfb xauth)
+    packages+=(unrtf libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf cups-client
+               cups-bsd libfaketime xvfb xauth)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)

@@ -429,7 +429,8 @@ void TestRtfWriter::libreOffice_readsBackRandomDocumentsExactly()
     QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
 
     for (int i = 0; i < Documents; ++i) {
-        QFile converted(dir.filePath(QStringLiteral("out/doc%1.fodt").arg(i, 3, 10, QLatin1Char('0'))));
+        QFile converted(
+            dir.filePath(QStringLiteral("out/doc%1.fodt").arg(i, 3, 10, QLatin1Char('0'))));
         QVERIFY2(converted.open(QIODevice::ReadOnly), qPrintable(converted.fileName()));
         const Paragraphs read = readback::readFlatOdt(converted.readAll());
         const Paragraphs expected = expectedReading(documents[i]);
@@ -438,11 +439,13 @@ void TestRtfWriter::libreOffice_readsBackRandomDocumentsExactly()
         qsizetype p = 0;
         while (p < qMin(read.size(), expected.size()) && read[p] == expected[p])
             ++p;
+        const QString wanted = readback::describe(expected.mid(p, 1));
+        const QString got = readback::describe(read.mid(p, 1));
+        const QString written = QString::fromLatin1(bodyOf(rtf::Write(documents[i])));
         QFAIL(qPrintable(QStringLiteral("document %1 of seed %2, paragraph %3 of %4 (%5 read):\n"
                                         "%6\nread back as\n%7\nwritten as\n%8")
                              .arg(i).arg(Seed).arg(p).arg(expected.size()).arg(read.size())
-                             .arg(readback::describe(expected.mid(p, 1)), readback::describe(read.mid(p, 1)),
-                                  QString::fromLatin1(bodyOf(rtf::Write(documents[i]))))));
+                             .arg(wanted, got, written)));
     }
 }
 

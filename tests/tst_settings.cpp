@@ -342,9 +342,13 @@ void TestSettings::oddStore_failsWithoutWaitingAndIsLeftAlone()
         holder.emplace(lock);
         QVERIFY(holder->tryLock(0));
         break;
-    case OddStore::InvalidUtf8: writeBytes(store, "[Settings]\n" + install + "Other=\xff\xc0\n"); break;
+    case OddStore::InvalidUtf8:
+        writeBytes(store, "[Settings]\n" + install + "Other=\xff\xc0\n");
+        break;
     case OddStore::WideEscapeInKey: writeBytes(store, "[Settings]\n%U0041=x\n" + install); break;
-    case OddStore::NulInKey: writeBytes(store, QByteArray("[Settings]\n\0=x\n", 15) + install); break;
+    case OddStore::NulInKey:
+        writeBytes(store, QByteArray("[Settings]\n\0=x\n", 15) + install);
+        break;
     case OddStore::Comment: writeBytes(store, "; kept by hand\n[Settings]\n" + install); break;
     }
     const QByteArray storeBefore = describe(store);

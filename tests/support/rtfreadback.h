@@ -87,7 +87,8 @@ inline Paragraphs readFlatOdt(const QByteArray &xml)
         if (reader.isStartElement()) {
             if (name == u"style:style") {
                 currentStyle = attributes.value(QLatin1String("style:name")).toString();
-                looks[currentStyle].parent = attributes.value(QLatin1String("style:parent-style-name")).toString();
+                looks[currentStyle].parent =
+                    attributes.value(QLatin1String("style:parent-style-name")).toString();
             } else if (name == u"style:text-properties" && !currentStyle.isEmpty()) {
                 OdfLook &look = looks[currentStyle];
                 if (attributes.hasAttribute(QLatin1String("fo:font-weight"))) {
