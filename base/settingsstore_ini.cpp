@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The store as an INI file in the user's configuration folder. Qt's QSettings reads and
-// writes the format, but only on a private copy: on the file itself it waits for the
-// lock without end, opens whatever stands at the name (a pipe never answers), and
-// writes back only what it managed to read.
+// writes the format, but never under the store's own name: there it would wait for the
+// lock without end, open whatever stands at the name (a pipe never answers), and write
+// back only what it managed to read.
 #include "base/settingsstore.h"
 
 #include "base/identity.h"
