@@ -7,8 +7,13 @@ CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
 PREFIX ?= /usr/local
+SANITIZED ?= build-asan
+SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+# The first report of any sanitizer ends the test that made it.
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test build deps test-deps package-deps configure package install bench clean
+.PHONY: run test test-sanitized build deps test-deps package-deps configure package install bench clean
 
 run: build
 	./$(BUILD)/starfold
@@ -16,6 +21,15 @@ run: build
 test: test-deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitized
+
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Leak checks stay off while building: the artwork renderer runs as part of the build.
+test-sanitized: test-deps
+	cmake -S . -B $(SANITIZED) $(CMAKE_FLAGS) -DCMAKE_CXX_FLAGS="$(SANITIZE)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" -DCMAKE_SHARED_LINKER_FLAGS="$(SANITIZE)"
+	ASAN_OPTIONS=detect_leaks=0 cmake --build $(SANITIZED) -j $(JOBS)
+	cd $(SANITIZED) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target starfold
@@ -53,4 +67,4 @@ bench:
 	REBUILD=0 BUILD=build-bench ./bench/run-startup.sh
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZED)

@@ -24,21 +24,3 @@ InstanceGuard::~InstanceGuard()
 {
     release();
 }
-
-bool InstanceGuard::acquire()
-{
-    if (m_held)
-        return true;
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // Never stale by age: only a dead owner frees the lock.
-    m_lock->setStaleLockTime(0);
-    m_held = m_lock->tryLock(0);
-    return m_held;
-}
-
-void InstanceGuard::release()
-{
-    if (m_lock && m_held)
-        m_lock->unlock();
-    m_held = false;
-}

@@ -1,28 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 #include <memory>
 
-// One running instance per user and executable name. The lock records its owner's
-// process, so a lock left by a crashed or killed instance is taken over.
+// One running instance per user and executable name. The guard is a lock that the system
+// holds on an open file for the life of the process and drops when the process dies,
+// however it dies; so no file, folder or content left at the lock's name can keep a start
+// out, and only a live instance refuses a second.
 class InstanceGuard
 {
 public:
     explicit InstanceGuard(QString lockPath = defaultLockPath());
     ~InstanceGuard();
+    InstanceGuard(const InstanceGuard &) = delete;
+    InstanceGuard &operator=(const InstanceGuard &) = delete;
 
-    // True when this process now holds the guard (or already did).
+    // False only while another live instance holds the guard. Where no lock can be had at
+    // all (the folder cannot be written, say), the program runs unguarded rather than
+    // refusing the user: true, without holding it.
     bool acquire();
+    // True when this process holds the guard; the lock file then names its process.
+    bool held() const { return m_lock != nullptr; }
     void release();
     QString lockPath() const { return m_path; }
 
     static QString defaultLockPath();
 
 private:
+    // The platform's hold on the lock, defined with the code that takes it.
+    struct Lock;
+    struct LockDeleter {
+        void operator()(Lock *lock) const;
+    };
+
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
-    bool m_held = false;
+    std::unique_ptr<Lock, LockDeleter> m_lock;
 };

@@ -2,20 +2,41 @@
 #include "base/savetarget.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+namespace {
+
+// The file system's names are bytes; a name that does not come back from them unchanged
+// would be saved under another name. A replacement character stands for bytes the
+// dialog could not read, so that name too names a file other than the one listed.
+bool encodable(const QString &path)
+{
+    return !path.contains(QChar::ReplacementCharacter)
+           && QFile::decodeName(QFile::encodeName(path)) == path;
+}
+
+} // namespace
 
 std::optional<QString> saveTargetRefusal(const QString &path)
 {
     const QFileInfo file(path);
+    const QString native = QDir::toNativeSeparators(file.absoluteFilePath());
+    if (!encodable(path))
+        return QStringLiteral("%1\nThis file name cannot be used.\nUse a different file name.")
+            .arg(native);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());
     if (!QFileInfo(file.absolutePath()).isDir())
         return QStringLiteral("%1\nThis folder does not exist.\nPlease check the folder name.")
             .arg(folder);
+    if (file.exists() && !file.isFile())
+        return QStringLiteral("%1\nThis is not an ordinary file.\nUse a different file name.")
+            .arg(native);
     // A file without any write permission is read-only, even for an administrator who
     // could write it anyway.
     constexpr auto AnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (file.exists() && (!file.isWritable() || !(file.permissions() & AnyWrite)))
         return QStringLiteral("%1\nThis file is read-only.\nUse a different file name.")
-            .arg(QDir::toNativeSeparators(file.absoluteFilePath()));
+            .arg(native);
     return std::nullopt;
 }

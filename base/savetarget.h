@@ -5,6 +5,8 @@
 
 #include <optional>
 
-// Why a save dialog must refuse a chosen path before anyone writes to it: the folder is
-// missing, or the file exists and is read-only. Nothing when the path may be used.
+// Why a chosen path must be refused before anyone writes to it: the folder is missing; the
+// name stands for something other than an ordinary file (a folder, a pipe, a device), which
+// a save would replace or never finish; the file exists and is read-only; or the name
+// cannot be given to the file system as it stands. Nothing when the path may be used.
 std::optional<QString> saveTargetRefusal(const QString &path);

@@ -4,6 +4,8 @@
 #include "base/forms.h"
 #include "base/identity.h"
 #include "base/platform.h"
+#include "base/replacefile.h"
+#include "base/savetarget.h"
 #include "profile/signprofile.h"
 #include "report/modrtb.h"
 #include "report/reportdocument.h"
@@ -21,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextEdit>
 
 // Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
@@ -32,21 +33,6 @@ namespace {
 
 const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
-
-// QSaveFile::commit() renames a file whose buffered tail never reached the disk
-// (QTBUG-75077), and a short write is no error to QIODevice; so write until the device
-// says why it stopped, and flush before committing.
-bool writeAll(QSaveFile &file, const QByteArray &bytes)
-{
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return file.flush() && file.error() == QFileDevice::NoError;
-}
 
 // The forum captions above the report: each on one line, blue on white.
 void setOnWhiteLine(LinkLabel *label)
@@ -190,14 +176,16 @@ void frmSave::cmdSave_Click()
     if (!path || path->isEmpty())
         return;
 
+    // The dialog has refused such a path already; the check stands again here because the
+    // name may have changed hands since, and a pipe or a device must never be replaced.
+    std::optional<QString> reason = saveTargetRefusal(*path);
     // Written beside the old file and renamed over it, so a failed save leaves that intact.
-    const QByteArray rtf = rtf::Write(report::RtfModel(*m_rtb->document()));
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly) || !writeAll(file, rtf) || !file.commit()) {
-        const QString reason = file.errorString();
-        qCWarning(lcReport) << "saving the report to" << *path << "failed:" << reason;
+    if (!reason)
+        reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*m_rtb->document())));
+    if (reason) {
+        qCWarning(lcReport) << "saving the report to" << *path << "failed:" << *reason;
         platform().showMessage(QStringLiteral("Your report could not be saved as\n%1\n\n%2")
-                                   .arg(QDir::toNativeSeparators(*path), reason),
+                                   .arg(QDir::toNativeSeparators(*path), *reason),
                                Platform::Icon::Critical);
     }
 }

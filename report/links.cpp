@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/links.h"
 
+#include <QUrl>
+
 #include <array>
 
 namespace links {
@@ -10,6 +12,7 @@ constexpr std::array<QLatin1StringView, 4> Schemes{
     QLatin1StringView("http://"), QLatin1StringView("https://"), QLatin1StringView("ftp://"),
     QLatin1StringView("mailto:")};
 constexpr QLatin1StringView WwwPrefix("www.");
+constexpr QLatin1StringView MailtoScheme("mailto:");
 
 // The prefix that starts an address at this point of the text, if any.
 qsizetype prefixAt(QStringView text, qsizetype at)
@@ -37,44 +40,93 @@ bool endsAddress(QChar c)
            || c == QLatin1Char('<') || c == QLatin1Char('>');
 }
 
-// Punctuation that closes the sentence around an address rather than the address.
-qsizetype withoutTrailingPunctuation(QStringView address)
+// One candidate address: where it ends and where its first opening bracket lies, found in
+// one pass, so that trimming it never looks back over it.
+struct Candidate {
+    qsizetype end = 0;
+    qsizetype firstOpening = -1;
+};
+
+Candidate scanAddress(QStringView text, qsizetype from, qsizetype &steps)
 {
-    qsizetype end = address.size();
-    while (end > 0) {
-        const QChar c = address[end - 1];
-        if (QStringView(u".,;:!?'").contains(c)) {
+    Candidate c{from, -1};
+    while (c.end < text.size() && !endsAddress(text[c.end])) {
+        ++steps;
+        if (c.firstOpening < 0 && text[c.end] == QLatin1Char('('))
+            c.firstOpening = c.end;
+        ++c.end;
+    }
+    return c;
+}
+
+// Punctuation that closes the sentence around an address rather than the address; a
+// closing bracket belongs to the address only when an opening one comes before it.
+qsizetype withoutTrailingPunctuation(QStringView text, qsizetype start, const Candidate &c,
+                                     qsizetype &steps)
+{
+    qsizetype end = c.end;
+    while (end > start) {
+        ++steps;
+        const QChar ch = text[end - 1];
+        const bool opened = c.firstOpening >= 0 && c.firstOpening < end;
+        if (QStringView(u".,;:!?'").contains(ch) || (ch == QLatin1Char(')') && !opened))
             --end;
-        } else if (c == QLatin1Char(')') && !address.first(end).contains(QLatin1Char('('))) {
-            --end;
-        } else {
+        else
             break;
-        }
     }
     return end;
 }
 
+// Mail programs read these fields as files to attach (RFC 6068 leaves the fields open,
+// and several honour "attach" or "attachment"), so a pasted link could send any file away.
+bool carriesAFile(QStringView field)
+{
+    const qsizetype equals = field.indexOf(QLatin1Char('='));
+    const QStringView name = equals < 0 ? field : field.first(equals);
+    return QUrl::fromPercentEncoding(name.toUtf8())
+        .contains(QLatin1String("attach"), Qt::CaseInsensitive);
+}
+
+QString withoutAttachments(QStringView mailto)
+{
+    const qsizetype query = mailto.indexOf(QLatin1Char('?'));
+    if (query < 0)
+        return mailto.toString();
+    QString kept = mailto.first(query).toString();
+    QChar separator = QLatin1Char('?');
+    for (QStringView field : mailto.sliced(query + 1).tokenize(QLatin1Char('&'))) {
+        if (carriesAFile(field))
+            continue;
+        kept += separator;
+        kept += field;
+        separator = QLatin1Char('&');
+    }
+    return kept;
+}
+
 } // namespace
 
-QList<WebAddress> FindWebAddresses(QStringView text)
+QList<WebAddress> FindWebAddresses(QStringView text, qsizetype *steps)
 {
+    qsizetype looked = 0;
     QList<WebAddress> found;
     qsizetype at = 0;
     while (at < text.size()) {
+        ++looked;
         const qsizetype prefix = startsWord(text, at) ? prefixAt(text, at) : 0;
         if (prefix == 0) {
             ++at;
             continue;
         }
-        qsizetype end = at + prefix;
-        while (end < text.size() && !endsAddress(text[end]))
-            ++end;
-        const qsizetype length = withoutTrailingPunctuation(text.sliced(at, end - at));
+        const Candidate candidate = scanAddress(text, at + prefix, looked);
+        const qsizetype length = withoutTrailingPunctuation(text, at, candidate, looked) - at;
         // A bare prefix is not an address.
         if (length > prefix)
             found.append({at, length});
-        at = end;
+        at = candidate.end;
     }
+    if (steps)
+        *steps += looked;
     return found;
 }
 
@@ -85,8 +137,11 @@ std::optional<QString> OpenableAddress(QStringView linkText)
     if (!text.isEmpty() && text.back().isHighSurrogate())
         text.chop(1);
     for (QLatin1StringView scheme : Schemes) {
-        if (text.startsWith(scheme, Qt::CaseInsensitive) && text.size() > scheme.size())
-            return text.toString();
+        if (!text.startsWith(scheme, Qt::CaseInsensitive) || text.size() <= scheme.size())
+            continue;
+        if (scheme == MailtoScheme)
+            return withoutAttachments(text);
+        return text.toString();
     }
     if (text.startsWith(WwwPrefix, Qt::CaseInsensitive) && text.size() > WwwPrefix.size())
         return QStringLiteral("http://") + text.toString();

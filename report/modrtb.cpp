@@ -12,16 +12,64 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
+#include <algorithm>
+#include <memory>
+
 namespace modRTB {
 namespace {
+
+// Qt lays a paragraph out in time that grows with the square of its longest word when
+// lines wrap at word boundaries (each line first looks for the end of the word), so a
+// pasted run of a million characters without a space would hold the window for many
+// seconds. While the box holds a word this long, lines break anywhere instead.
+constexpr qsizetype LongestWordWrappedAtItsEnds = 4000;
+
+qsizetype longestWord(QStringView text)
+{
+    qsizetype longest = 0;
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        longest = qMax(longest, run);
+    }
+    return longest;
+}
+
+// What one paragraph holds, found once whenever its text changes, so that pointing at
+// the text never searches it again: its addresses, and whether it has an overlong word.
+// A paragraph with one counts itself in the box's tally for as long as it has it.
+class BlockLinks : public QTextBlockUserData
+{
+public:
+    BlockLinks(QList<links::WebAddress> found, std::shared_ptr<int> overlongTally)
+        : addresses(std::move(found))
+        , m_tally(std::move(overlongTally))
+    {
+        if (m_tally)
+            ++*m_tally;
+    }
+    ~BlockLinks() override
+    {
+        if (m_tally)
+            --*m_tally;
+    }
+
+    const QList<links::WebAddress> addresses;
+
+private:
+    // Shared, since the document deletes its paragraphs after the highlighter.
+    const std::shared_ptr<int> m_tally;
+};
 
 // The link look is drawn over the text, not stored in it, so what is saved keeps the
 // colours that were inserted.
 class LinkHighlighter : public QSyntaxHighlighter
 {
 public:
-    explicit LinkHighlighter(QTextDocument *document)
-        : QSyntaxHighlighter(document)
+    explicit LinkHighlighter(QTextEdit *box)
+        : QSyntaxHighlighter(box->document())
+        , m_box(box)
+        , m_usualWrap(box->wordWrapMode())
     {
         m_look.setForeground(QColor(LinkBlue));
         m_look.setFontUnderline(true);
@@ -30,12 +78,28 @@ public:
 protected:
     void highlightBlock(const QString &text) override
     {
-        for (const links::WebAddress &address : links::FindWebAddresses(text))
+        const bool overlong = longestWord(text) > LongestWordWrappedAtItsEnds;
+        auto *found = new BlockLinks(links::FindWebAddresses(text),
+                                     overlong ? m_overlongBlocks : nullptr);
+        for (const links::WebAddress &address : found->addresses)
             setFormat(int(address.start), int(address.length), m_look);
+        setCurrentBlockUserData(found);
+        updateWrapping();
     }
 
 private:
+    // Called while the document reports a change and before it lays the change out, so
+    // the layout that follows already breaks where it must.
+    void updateWrapping()
+    {
+        m_box->setWordWrapMode(*m_overlongBlocks > 0 ? QTextOption::WrapAnywhere : m_usualWrap);
+    }
+
     QTextCharFormat m_look;
+    // The box outlives its document's highlighter, which it owns through the document.
+    QTextEdit *const m_box;
+    const QTextOption::WrapMode m_usualWrap;
+    const std::shared_ptr<int> m_overlongBlocks = std::make_shared<int>(0);
 };
 
 class LinkHook : public QObject
@@ -44,23 +108,26 @@ public:
     explicit LinkHook(QTextEdit *box)
         : QObject(box)
         , m_box(box)
+        , m_viewport(box->viewport())
     {
-        new LinkHighlighter(box->document());
-        box->viewport()->installEventFilter(this);
-        box->viewport()->setMouseTracking(true);
+        new LinkHighlighter(box);
+        m_viewport->installEventFilter(this);
+        m_viewport->setMouseTracking(true);
     }
 
 protected:
+    // The viewport still has events while the box is being destroyed around it, when the
+    // box is no longer a text box: only mouse events, which come to a live box, touch it.
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_box->viewport()) {
+        if (watched == m_viewport) {
             if (event->type() == QEvent::MouseButtonPress) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
                 if (mouse->button() == Qt::LeftButton)
                     openLinkAt(mouse->position());
             } else if (event->type() == QEvent::MouseMove) {
                 const auto *mouse = static_cast<QMouseEvent *>(event);
-                m_box->viewport()->setCursor(linkTextAt(mouse->position()).isEmpty()
+                m_viewport->setCursor(linkTextAt(mouse->position()).isEmpty()
                                                  ? Qt::IBeamCursor
                                                  : Qt::PointingHandCursor);
             }
@@ -79,13 +146,17 @@ private:
         if (position < 0)
             return {};
         const QTextBlock block = document->findBlock(position);
-        const QString text = block.text();
+        const auto *found = static_cast<const BlockLinks *>(block.userData());
+        if (!found)
+            return {};
         const qsizetype offset = position - block.position();
-        for (const links::WebAddress &address : links::FindWebAddresses(text)) {
-            if (offset >= address.start && offset < address.start + address.length)
-                return text.mid(address.start, address.length);
-        }
-        return {};
+        // In order and apart, so the first that ends past the offset is the only candidate.
+        const auto it = std::upper_bound(
+            found->addresses.cbegin(), found->addresses.cend(), offset,
+            [](qsizetype at, const links::WebAddress &a) { return at < a.start + a.length; });
+        if (it == found->addresses.cend() || offset < it->start)
+            return {};
+        return block.text().mid(it->start, it->length);
     }
 
     void openLinkAt(QPointF viewportPos) const
@@ -98,6 +169,7 @@ private:
     }
 
     QTextEdit *m_box;
+    QWidget *m_viewport;
 };
 
 } // namespace

@@ -34,11 +34,30 @@ void appendHexByte(QByteArray &out, int byte)
     out += Hex[byte & 0xF];
 }
 
-void appendText(QByteArray &out, const QString &text)
+// \uN takes a signed 16-bit value; \uc1 makes readers skip one character after it. That
+// character is written as \'3f rather than a plain "?": unrtf skips a whole word after a
+// literal one, and \'3f reads the same in every reader.
+void appendUnicode(QByteArray &out, char16_t c)
 {
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == u'\\' || c == u'{' || c == u'}') {
+    out += "\\u";
+    out += QByteArray::number(qint16(c));
+    out += "\\'3f";
+}
+
+// Appends the text escaped; false when nothing of it could be written. afterSpace says
+// whether the text written last ended in a space, and is kept up to date.
+bool appendText(QByteArray &out, const QString &text, bool &afterSpace)
+{
+    const qsizetype before = out.size();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype written = out.size();
+        const char16_t c = text[i].unicode();
+        const bool space = c == u' ';
+        if (space && afterSpace) {
+            // LibreOffice reads two spaces in a row, plain or as \'20, as four characters
+            // (each a six-per-em space and a space); a space of its own does not run on.
+            appendUnicode(out, c);
+        } else if (c == u'\\' || c == u'{' || c == u'}') {
             out += '\\';
             out += char(c);
         } else if (c >= 0x20 && c < 0x7F) {
@@ -51,13 +70,23 @@ void appendText(QByteArray &out, const QString &text)
             // Control characters and object placeholders have no text to show.
         } else if (const int byte = windows1252Byte(c); byte >= 0) {
             appendHexByte(out, byte);
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size()
+                   && text[i + 1].isLowSurrogate()) {
+            // Beyond the BMP: both halves of the pair, as UTF-16 has them.
+            appendUnicode(out, c);
+            appendUnicode(out, text[++i].unicode());
+        } else if (QChar::isSurrogate(c)) {
+            // Half a pair, as a paste can bring, is no character; readers lose the text
+            // after it.
+            appendUnicode(out, QChar::ReplacementCharacter);
         } else {
-            // \uN takes a signed 16-bit value; \uc1 makes readers skip the one "?" after it.
-            out += "\\u";
-            out += QByteArray::number(qint16(c));
-            out += '?';
+            appendUnicode(out, c);
         }
+        // What writes nothing leaves the spaces either side of it in a row.
+        if (out.size() != written)
+            afterSpace = space;
     }
+    return out.size() != before;
 }
 
 template<typename T>
@@ -95,10 +124,13 @@ public:
         m_out += "\r\n\\pard\\plain";
         const auto &paragraphs = m_document.paragraphs;
         for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+            bool wroteText = false;
+            m_afterSpace = false;
             for (const Run &run : paragraphs[i].runs)
-                writeRun(run);
-            // Each line break becomes a paragraph end, so the last paragraph has none.
-            if (i + 1 < paragraphs.size())
+                wroteText |= writeRun(run);
+            // Each line break becomes a paragraph end, so the last paragraph needs none;
+            // unless it is empty, since readers drop an empty paragraph after the last \par.
+            if (i + 1 < paragraphs.size() || !wroteText)
                 m_out += "\\par\r\n";
         }
         // unrtf holds a \'hh back until the next control word, and without one before the
@@ -113,7 +145,8 @@ private:
         m_out += "{\\fonttbl";
         for (qsizetype i = 0; i < m_fonts.size(); ++i) {
             m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
-            appendText(m_out, m_fonts[i]);
+            bool afterSpace = false;
+            appendText(m_out, m_fonts[i], afterSpace);
             m_out += ";}";
         }
         m_out += '}';
@@ -130,10 +163,11 @@ private:
         m_out += '}';
     }
 
-    void writeRun(const Run &run)
+    // False when the run had no text to write.
+    bool writeRun(const Run &run)
     {
         if (run.text.isEmpty())
-            return;
+            return false;
         const int font = int(m_fonts.indexOf(run.family));
         const int colour = int(m_colours.indexOf(run.colour)) + 1;
         const int halfPoints = int(std::lround(run.pointSize * 2));
@@ -153,7 +187,7 @@ private:
         m_halfPoints = halfPoints;
         m_bold = run.bold;
         m_colour = colour;
-        appendText(m_out, run.text);
+        return appendText(m_out, run.text, m_afterSpace);
     }
 
     const Document &m_document;
@@ -165,6 +199,8 @@ private:
     int m_halfPoints = -1;
     bool m_bold = false;
     int m_colour = 0;
+    // Whether the paragraph's text so far ends in a space.
+    bool m_afterSpace = false;
 };
 
 } // namespace

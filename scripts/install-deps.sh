@@ -11,7 +11,8 @@ if [[ "${1:-}" == "--package" ]]; then
     packages+=("${package_tools[@]}")
 fi
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(unrtf poppler-utils cups printer-driver-cups-pdf cups-client cups-bsd libfaketime xvfb xauth)
+    packages+=(unrtf libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf cups-client
+               cups-bsd libfaketime xvfb xauth)
     packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
 fi
 if [[ "${1:-}" == "--bench" ]]; then

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,7 @@ private Q_SLOTS:
     void spaceKey_refusedInEmailFieldsOnly();
     void submit_untouchedForm_reportsAndLeavesFormAsItWas();
     void submit_typedEntries_opensEncodedAddress();
+    void submit_longPastes_areNeitherCutNorMistakenForEachOther();
 
     void check1_opensHomePageOncePerTickAndNeverStaysTicked();
     void goToHome_opensSoftwaresPage();
@@ -341,6 +343,36 @@ void TestFrmNagScreen2::submit_typedEntries_opensEncodedAddress()
     // The screen stays, entries and all, for another go.
     QVERIFY(m_screen->isVisible());
     QCOMPARE(control<QLineEdit>("txtFriendName")->text(), s("Zoë #2"));
+}
+
+void TestFrmNagScreen2::submit_longPastes_areNeitherCutNorMistakenForEachOther()
+{
+    auto pasteInto = [this](const char *field, const QString &text) {
+        auto *box = control<QLineEdit>(field);
+        focusBy(box);
+        box->selectAll();
+        QApplication::clipboard()->setText(text);
+        box->paste();
+    };
+    pasteInto("txtName", s("Ann"));
+    pasteInto("txtFriendName", s("Bob"));
+    // Long addresses that fit their fields go out whole.
+    const QString common(20000, QLatin1Char('a'));
+    pasteInto("txtEmail", common + s("1@example.org"));
+    pasteInto("txtFriendEmail", common + s("2@example.org"));
+    QTest::mouseClick(control<QPushButton>("cmdSubmit"), Qt::LeftButton);
+    QVERIFY(m_world.messages.isEmpty());
+    QCOMPARE(m_world.opened.size(), 1);
+    QVERIFY(m_world.opened.first().contains(common + s("2%40example.org")));
+
+    // Two addresses alike in their first 40,000 characters, cut alike by their fields:
+    // the user hears that they are too long, not that they are the same.
+    pasteInto("txtEmail", common + common + s("1@example.org"));
+    pasteInto("txtFriendEmail", common + common + s("2@example.org"));
+    QTest::mouseClick(control<QPushButton>("cmdSubmit"), Qt::LeftButton);
+    QCOMPARE(m_world.opened.size(), 1);
+    QCOMPARE(m_world.messages.size(), 1);
+    QCOMPARE(m_world.messages.first().text, s("Please Shorten Your Entries"));
 }
 
 void TestFrmNagScreen2::check1_opensHomePageOncePerTickAndNeverStaysTicked()

@@ -31,6 +31,7 @@
 #include <QTimer>
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
@@ -95,6 +96,7 @@ private Q_SLOTS:
     void save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason();
     void save_onADiskThatFillsHalfway_keepsOldFileAndNamesFileAndReason();
     void save_writesWhatTheBoxShows_afterEditing();
+    void save_pipeAsTarget_isRefusedAndLeftAPipe();
     void paste_arrivesAsPlainTextInTheCaretsFormat();
 
     void print_withoutPrinter_doesNothingButClearsTheSelection();
@@ -468,6 +470,28 @@ void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
     QVERIFY(!saved.contains("Aquarius\\par"));
     QVERIFY(saved.contains("My note \\{1\\}\\plain}"));
     QVERIFY(saved.contains("Birth Dates: "));
+}
+
+void TestFrmSave::save_pipeAsTarget_isRefusedAndLeftAPipe()
+{
+    // Written through, the save would never end; replaced, the pipe would be gone.
+    const QString path = m_dir->filePath(QStringLiteral("report.rtf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    m_world->savePath = path;
+    clickSave();
+
+    QCOMPARE(m_world->messages.size(), 1);
+    const QString text = m_world->messages.constFirst().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path)), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("not an ordinary file")), qPrintable(text));
+    QCOMPARE(m_world->messages.constFirst().icon, Platform::Icon::Critical);
+    struct stat st{};
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    QVERIFY(S_ISFIFO(st.st_mode));
+    // Nothing written beside it either.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden
+                                           | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("report.rtf")});
 }
 
 void TestFrmSave::paste_arrivesAsPlainTextInTheCaretsFormat()

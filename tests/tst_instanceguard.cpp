@@ -3,7 +3,9 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +14,7 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <sys/stat.h>
 
 // Run with "--hold-guard PATH" this executable takes the guard and waits to be killed.
 static int holdGuard(const char *path)
@@ -32,6 +35,8 @@ private Q_SLOTS:
     void secondGuard_isRefusedWhileTheFirstIsHeld();
     void guardOfAKilledProcess_isTakenOver();
     void program_killedInstanceDoesNotBlockTheNextStart();
+    void leftovers_neverStopAStart_data();
+    void leftovers_neverStopAStart();
 
 private:
     QProcess *startHolder(const QString &lockPath);
@@ -45,6 +50,15 @@ private:
 void TestInstanceGuard::init()
 {
     QVERIFY(m_dir.isValid());
+    // Each test starts with a clean folder.
+    QDir dir(m_dir.path());
+    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden
+                                                    | QDir::NoDotAndDotDot)) {
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
 }
 
 void TestInstanceGuard::cleanup()
@@ -147,6 +161,91 @@ void TestInstanceGuard::program_killedInstanceDoesNotBlockTheNextStart()
     QTest::qWait(1500);
     QCOMPARE(lockOwner(lockPath), QString::number(second->processId()));
     QCOMPARE(second->state(), QProcess::Running);
+}
+
+// What a crash, a stray file or another program can leave at the lock's name.
+enum class Leftover {
+    EmptyFile,
+    Garbage,
+    DeadOwner,
+    UnrelatedLiveOwner,
+    EmptyFolder,
+    FolderWithFiles,
+    Pipe,
+    LinkToAnotherFile,
+    FolderUnusable,
+};
+
+void TestInstanceGuard::leftovers_neverStopAStart_data()
+{
+    QTest::addColumn<Leftover>("leftover");
+    QTest::addColumn<bool>("guarded"); // false: the program runs without a guard
+    // The program killed between creating the lock and writing it.
+    QTest::newRow("empty file") << Leftover::EmptyFile << true;
+    QTest::newRow("garbage") << Leftover::Garbage << true;
+    QTest::newRow("owner long gone") << Leftover::DeadOwner << true;
+    // A process number reused by something else that lives.
+    QTest::newRow("live unrelated owner") << Leftover::UnrelatedLiveOwner << true;
+    QTest::newRow("empty folder") << Leftover::EmptyFolder << true;
+    QTest::newRow("folder with files") << Leftover::FolderWithFiles << true;
+    QTest::newRow("pipe") << Leftover::Pipe << true;
+    QTest::newRow("link to another file") << Leftover::LinkToAnotherFile << true;
+    QTest::newRow("folder cannot hold files") << Leftover::FolderUnusable << false;
+}
+
+void TestInstanceGuard::leftovers_neverStopAStart()
+{
+    QFETCH(Leftover, leftover);
+    QFETCH(bool, guarded);
+    QString path = m_dir.filePath(QStringLiteral("starfold.lock"));
+    const QString other = m_dir.filePath(QStringLiteral("precious.txt"));
+    auto write = [](const QString &file, const QByteArray &bytes) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    switch (leftover) {
+    case Leftover::EmptyFile: write(path, {}); break;
+    case Leftover::Garbage: write(path, QByteArray("\xff\0garbage\n\n-1\n", 14)); break;
+    case Leftover::DeadOwner: write(path, "2147483600\nstarfold\nhost\n"); break;
+    case Leftover::UnrelatedLiveOwner: write(path, "1\nstarfold\n\n"); break;
+    case Leftover::EmptyFolder: QVERIFY(QDir().mkdir(path)); break;
+    case Leftover::FolderWithFiles:
+        QVERIFY(QDir().mkdir(path));
+        write(path + QLatin1String("/keep"), "mine");
+        break;
+    case Leftover::Pipe: QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
+    case Leftover::LinkToAnotherFile:
+        write(other, "precious");
+        QVERIFY(QFile::link(other, path));
+        break;
+    case Leftover::FolderUnusable:
+        // Not even root can make a file inside a file.
+        write(other, "precious");
+        path = other + QLatin1String("/starfold.lock");
+        break;
+    }
+
+    InstanceGuard first(path);
+    QVERIFY(first.acquire());
+    QCOMPARE(first.held(), guarded);
+    if (guarded) {
+        // A folder at the name serves as the lock itself, and names nobody.
+        if (!QFileInfo(path).isDir())
+            QCOMPARE(lockOwner(path), QString::number(QCoreApplication::applicationPid()));
+        // A second instance is still refused.
+        QVERIFY(!InstanceGuard(path).acquire());
+    } else {
+        QVERIFY(InstanceGuard(path).acquire());
+    }
+    first.release();
+    // Nothing that was not ours was touched.
+    if (QFile::exists(other))
+        QCOMPARE(QFileInfo(other).size(), 8);
+    if (leftover == Leftover::EmptyFolder || leftover == Leftover::FolderWithFiles)
+        QVERIFY(QFileInfo(path).isDir());
+    if (leftover == Leftover::FolderWithFiles)
+        QVERIFY(QFile::exists(path + QLatin1String("/keep")));
 }
 
 int main(int argc, char *argv[])

@@ -38,6 +38,8 @@ private Q_SLOTS:
 
     void detection_findsTheWebSchemesAndWwwNames_data();
     void detection_findsTheWebSchemesAndWwwNames();
+    void detection_workGrowsLinearlyWithTheText_data();
+    void detection_workGrowsLinearlyWithTheText();
     void opening_onlyWebSchemes_wwwGetsHttp_data();
     void opening_onlyWebSchemes_wwwGetsHttp();
     void opening_clipsTo1024Characters();
@@ -51,6 +53,7 @@ private Q_SLOTS:
     void longLink_isOpenedClipped();
     void linkLook_isNotSaved();
     void reopenedWindow_hasWorkingLinksAgain();
+    void overlongWord_breaksLinesAnywhereOnlyWhileItIsThere();
 
 private:
     // Appends a line of text at the end of the report, as the user would type it.
@@ -134,6 +137,41 @@ void TestReportLinks::detection_findsTheWebSchemesAndWwwNames()
     QCOMPARE(addressesIn(text), found);
 }
 
+void TestReportLinks::detection_workGrowsLinearlyWithTheText_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("prefix");
+    QTest::newRow("closing brackets after an address") << ")" << "http://a.com/";
+    QTest::newRow("opening brackets") << "(" << "http://a.com/";
+    QTest::newRow("brackets and dots") << ").(" << "www.a.com";
+    QTest::newRow("sentence ends") << ".,;" << "https://a.com";
+    QTest::newRow("prefixes back to back") << "http://" << "";
+    QTest::newRow("www names") << "www.a " << "";
+    QTest::newRow("prose") << "Aquarius is friendly. " << "";
+}
+
+void TestReportLinks::detection_workGrowsLinearlyWithTheText()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, prefix);
+    // The work counted at ten times the length may be ten times as much, not a hundred.
+    auto stepsFor = [&](qsizetype length) {
+        QString text = prefix;
+        while (text.size() < length)
+            text += unit;
+        qsizetype steps = 0;
+        links::FindWebAddresses(text, &steps);
+        return std::pair(steps, text.size());
+    };
+    const auto [small, smallLength] = stepsFor(10'000);
+    const auto [large, largeLength] = stepsFor(100'000);
+    // Every character is looked at, at least once for most of them.
+    QVERIFY(2 * small >= smallLength);
+    QVERIFY2(large <= 4 * largeLength && large * smallLength <= 11 * small * largeLength / 10,
+             qPrintable(QStringLiteral("%1 steps for %2 characters, %3 for %4")
+                            .arg(small).arg(smallLength).arg(large).arg(largeLength)));
+}
+
 void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
 {
     QTest::addColumn<QString>("link");
@@ -150,6 +188,14 @@ void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
     QTest::newRow("smb") << "smb://host/share" << "";
     QTest::newRow("relative") << "example.com" << "";
     QTest::newRow("bare prefix") << "http://" << "";
+    // A mail program would attach the named file and send it away.
+    QTest::newRow("mailto attach") << "mailto:a@b.com?subject=Hi&attach=/etc/passwd&body=x"
+                                   << "mailto:a@b.com?subject=Hi&body=x";
+    QTest::newRow("mailto attachment first")
+        << "mailto:a@b.com?Attachment=~/.ssh/id_rsa&cc=c@d.com" << "mailto:a@b.com?cc=c@d.com";
+    QTest::newRow("mailto encoded name") << "mailto:a@b.com?%61ttach=x" << "mailto:a@b.com";
+    QTest::newRow("mailto fields kept") << "mailto:a@b.com?subject=attach%20this&body=y"
+                                        << "mailto:a@b.com?subject=attach%20this&body=y";
 }
 
 void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp()
@@ -280,6 +326,28 @@ void TestReportLinks::reopenedWindow_hasWorkingLinksAgain()
     typeLine(QStringLiteral("mailto:friend@example.com"));
     QTest::mouseClick(m_form->RTB()->viewport(), Qt::LeftButton, {}, pointInLastLine(2));
     QCOMPARE(m_world->opened, QStringList{QStringLiteral("mailto:friend@example.com")});
+}
+
+void TestReportLinks::overlongWord_breaksLinesAnywhereOnlyWhileItIsThere()
+{
+    // Qt would take the square of the word's length to wrap it at its ends.
+    QTextEdit *box = m_form->RTB();
+    const QTextOption::WrapMode usual = box->wordWrapMode();
+    QCOMPARE(usual, QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(QStringLiteral("\nsee http://a.com/") + QString(200000, QLatin1Char(')')));
+    QCOMPARE(box->wordWrapMode(), QTextOption::WrapAnywhere);
+    // The address is still a link, without its trailing brackets.
+    const QList<QTextLayout::FormatRange> shown =
+        box->document()->lastBlock().layout()->formats();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].start, 4);
+    QCOMPARE(shown[0].length, 13);
+
+    box->document()->undo();
+    QVERIFY(!box->toPlainText().contains(QStringLiteral("http://a.com/")));
+    QCOMPARE(box->wordWrapMode(), usual);
 }
 
 QTEST_MAIN(TestReportLinks)

@@ -4,7 +4,10 @@
 #include "report/reportdocument.h"
 #include "report/rtfwriter.h"
 
+#include "support/rtfreadback.h"
+
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,6 +17,9 @@
 #include <QTextDocument>
 
 namespace {
+
+using readback::Paragraphs;
+using readback::Shown;
 
 const rtf::Colour Black{0, 0, 0};
 const rtf::Colour Purple{128, 0, 128};
@@ -35,22 +41,6 @@ QByteArray bodyOf(const QByteArray &rtf)
 {
     const qsizetype at = rtf.indexOf("\\pard");
     return at < 0 ? QByteArray() : rtf.mid(at);
-}
-
-// One character as a reader shows it.
-struct Shown {
-    QChar character;
-    bool bold = false;
-    QString colour; // #rrggbb
-
-    bool operator==(const Shown &) const = default;
-};
-
-char *toString(const Shown &shown)
-{
-    return QTest::toString(QStringLiteral("U+%1 %2%3")
-                               .arg(shown.character.unicode(), 4, 16, QLatin1Char('0'))
-                               .arg(shown.colour, QLatin1String(shown.bold ? " bold" : "")));
 }
 
 QString hex(const QColor &colour)
@@ -89,7 +79,7 @@ QString decodeEntity(const QString &entity)
 }
 
 // Walks the HTML that unrtf writes: <b> for bold, nested <font color> for colour, <br>
-// for a line end; its own line breaks in the source are layout only.
+// for a line break; its own line breaks in the source are layout only.
 QList<Shown> shownInUnrtfHtml(const QString &html)
 {
     QList<Shown> shown;
@@ -128,6 +118,10 @@ QList<Shown> shownInUnrtfHtml(const QString &html)
         for (const QChar c : text)
             shown.append({c, bold > 0, colours.constLast()});
     }
+    // A <br> that nothing follows ends the last line rather than starting one, as a
+    // browser shows it.
+    if (!shown.isEmpty() && shown.constLast().character == QLatin1Char('\n'))
+        shown.removeLast();
     return shown;
 }
 
@@ -155,6 +149,78 @@ QString describe(const QList<Shown> &shown, qsizetype at)
     return text;
 }
 
+// What any faithful reader must show of the model: control characters and object
+// placeholders have no text, half a surrogate pair is no character.
+Paragraphs expectedReading(const rtf::Document &document)
+{
+    Paragraphs paragraphs;
+    for (const rtf::Paragraph &p : document.paragraphs) {
+        QList<Shown> shown;
+        for (const rtf::Run &run : p.runs) {
+            const QString colour = hex(QColor(run.colour.red, run.colour.green, run.colour.blue));
+            const QString &text = run.text;
+            for (qsizetype i = 0; i < text.size(); ++i) {
+                QChar c = text[i];
+                if (c == QLatin1Char('\n'))
+                    c = QChar(0x2028);
+                if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F
+                    || c.unicode() == 0xFFFC)
+                    continue;
+                if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                    shown.append({c, run.bold, colour});
+                    c = text[++i];
+                } else if (c.isSurrogate()) {
+                    c = QChar::ReplacementCharacter;
+                }
+                shown.append({c, run.bold, colour});
+            }
+        }
+        paragraphs.append(shown);
+    }
+    return paragraphs;
+}
+
+// Text with everything an RTF writer must take care of: braces, backslashes, control
+// characters, Latin-1 and Windows-1252, other scripts, emoji, half surrogate pairs.
+QString randomText(QRandomGenerator &random)
+{
+    static const QStringList pieces = {
+        QStringLiteral("a"), QStringLiteral("Z"), QStringLiteral("7"), QStringLiteral(" "),
+        QStringLiteral("  "), QStringLiteral("{"), QStringLiteral("}"), QStringLiteral("\\"),
+        QStringLiteral("\\par"), QStringLiteral("?"), QStringLiteral(";"), QStringLiteral("\t"),
+        QStringLiteral("\n"), QStringLiteral("\u2028"), QStringLiteral("\x01"),
+        QStringLiteral("\x1f"), QStringLiteral("\x7f"), QStringLiteral("\ufffc"),
+        QStringLiteral("\u00e9"), QStringLiteral("\u00ff"), QStringLiteral("\u00a0"),
+        QStringLiteral("\u00a9"), QStringLiteral("\u20ac"), QStringLiteral("\u2019"),
+        QStringLiteral("\u2014"), QStringLiteral("\u0160"), QStringLiteral("\u0416"),
+        QStringLiteral("\u03a9"), QStringLiteral("\u4e2d"), QStringLiteral("\uff21"),
+        QStringLiteral("\u05d0"), QString::fromUcs4(U"\U0001F600"),
+        QString::fromUcs4(U"\U0001D11E"), QString(QChar(0xD83D)), QString(QChar(0xDE00)),
+    };
+    QString text;
+    const int length = random.bounded(12);
+    for (int i = 0; i < length; ++i)
+        text += pieces[random.bounded(int(pieces.size()))];
+    return text;
+}
+
+rtf::Document randomDocument(QRandomGenerator &random)
+{
+    static const rtf::Colour colours[] = {Black, Purple, Teal, Maroon, {0, 0, 255}};
+    rtf::Document document;
+    const int paragraphs = 1 + random.bounded(6);
+    for (int p = 0; p < paragraphs; ++p) {
+        rtf::Paragraph paragraph;
+        // Empty paragraphs, at the start, in between and at the end, are common.
+        const int runs = random.bounded(3) == 0 ? 0 : 1 + random.bounded(4);
+        for (int r = 0; r < runs; ++r)
+            paragraph.runs.append(run(randomText(random), random.bounded(2) == 1,
+                                      colours[random.bounded(int(std::size(colours)))]));
+        document.paragraphs.append(paragraph);
+    }
+    return document;
+}
+
 } // namespace
 
 class TestRtfWriter : public QObject
@@ -170,6 +236,7 @@ private Q_SLOTS:
     void attributes_areWrittenOnlyWhenTheyChange();
     void unrtf_readsBackTheReportWithItsBoldAndColours();
     void unrtf_readsBackAwkwardText();
+    void libreOffice_readsBackRandomDocumentsExactly();
 
 private:
     bool m_haveUnrtf = false;
@@ -235,14 +302,19 @@ void TestRtfWriter::nonAscii_asAnsiBytesOrUnicodeWithFallback()
         {QStringLiteral("\u00a0\u00ff\u00a9"), "\\'a0\\'ff\\'a9"},
         // Windows-1252 has its own bytes for these, below 0xA0.
         {QStringLiteral("\u20ac\u2019\u201c\u2014\u0160"), "\\'80\\'92\\'93\\'97\\'8a"},
-        // The Latin-1 control block is not Windows-1252.
-        {QStringLiteral("\u0081"), "\\u129?"},
-        {QStringLiteral("\u0416\u4e2d"), "\\u1046?\\u20013?"},
+        // The Latin-1 control block is not Windows-1252. After \uN comes the fallback
+        // \'3f, which every reader skips as one character.
+        {QStringLiteral("\u0081"), "\\u129\\'3f"},
+        {QStringLiteral("\u0416x\u4e2d"), "\\u1046\\'3fx\\u20013\\'3f"},
         // Above 0x7FFF the value goes negative, as RTF's 16-bit parameter wants.
-        {QStringLiteral("\uff21"), "\\u-223?"},
+        {QStringLiteral("\uff21"), "\\u-223\\'3f"},
         // Beyond the BMP: the two halves of the surrogate pair, each with its fallback.
-        {QString::fromUcs4(U"\U0001F600"), "\\u-10179?\\u-8704?"},
+        {QString::fromUcs4(U"\U0001F600"), "\\u-10179\\'3f\\u-8704\\'3f"},
+        // Half a pair on its own is no character: the replacement character stands in.
+        {QChar(0xD83D) + QStringLiteral("a") + QChar(0xDE00), "\\u-3\\'3fa\\u-3\\'3f"},
         {QStringLiteral("\u00e9\\\u20ac{"), "\\'e9\\\\\\'80\\{"},
+        // A space after a space, which LibreOffice would read as two characters.
+        {QStringLiteral("a  b   c"), "a \\u32\\'3fb \\u32\\'3f\\u32\\'3fc"},
     };
     for (const Case &c : cases) {
         const QByteArray body = bodyOf(rtf::Write(oneParagraph({run(c.text)})));
@@ -258,8 +330,10 @@ void TestRtfWriter::paragraphs_areSeparatedByPar_lineBreaksInsideAreLine()
     rtf::Document document;
     document.paragraphs = {{{run(QStringLiteral("one"))}}, {}, {{run(QStringLiteral("two"))}}, {}};
     const QByteArray body = bodyOf(rtf::Write(document));
-    QCOMPARE(body.count("\\par\r\n"), 3);
-    QVERIFY(body.contains("one\\par\r\n\\par\r\ntwo\\par\r\n\\plain}"));
+    // An empty last paragraph ends with a \par of its own: readers drop an empty paragraph
+    // after the last one.
+    QCOMPARE(body.count("\\par\r\n"), 4);
+    QVERIFY(body.contains("one\\par\r\n\\par\r\ntwo\\par\r\n\\par\r\n\\plain}"));
 
     const QByteArray inside = bodyOf(
         rtf::Write(oneParagraph({run(QStringLiteral("a\u2028b\tc"))})));
@@ -319,8 +393,9 @@ void TestRtfWriter::unrtf_readsBackAwkwardText()
 {
     if (!m_haveUnrtf)
         QSKIP("unrtf is not installed (scripts/install-deps.sh --test installs it)");
-    const QString awkward = QStringLiteral("{braces} back\\slash caf\u00e9 \u20ac \u0416 ")
-                            + QString::fromUcs4(U"\U0001F600") + QStringLiteral(" \\par end");
+    // Each special character runs straight into the next, as readers trip over that.
+    const QString awkward = QStringLiteral("{braces}back\\slash caf\u00e9s\u20acx\u0416y")
+                            + QString::fromUcs4(U"\U0001F600") + QStringLiteral("z\\par end");
     QTextDocument document;
     document.setDefaultFont(documentFont(9.75));
     QTextCursor cursor(&document);
@@ -329,6 +404,49 @@ void TestRtfWriter::unrtf_readsBackAwkwardText()
 
     const QList<Shown> read = shownInUnrtfHtml(unrtfHtml(rtf::Write(report::RtfModel(document))));
     QCOMPARE(read, shownIn(document));
+}
+
+void TestRtfWriter::libreOffice_readsBackRandomDocumentsExactly()
+{
+    if (readback::libreOffice().isEmpty())
+        QSKIP("LibreOffice is not installed (scripts/install-deps.sh --test installs it)");
+    constexpr quint32 Seed = 20261207;
+    constexpr int Documents = 120;
+    QRandomGenerator random(Seed);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QList<rtf::Document> documents;
+    QStringList files;
+    for (int i = 0; i < Documents; ++i) {
+        documents.append(randomDocument(random));
+        files << dir.filePath(QStringLiteral("doc%1.rtf").arg(i, 3, 10, QLatin1Char('0')));
+        QFile file(files.constLast());
+        const QByteArray bytes = rtf::Write(documents.constLast());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    const auto failure = readback::convertToFlatOdt(files, dir.filePath(QStringLiteral("out")),
+                                                    dir.filePath(QStringLiteral("profile")));
+    QVERIFY2(!failure, qPrintable(failure.value_or(QString())));
+
+    for (int i = 0; i < Documents; ++i) {
+        QFile converted(
+            dir.filePath(QStringLiteral("out/doc%1.fodt").arg(i, 3, 10, QLatin1Char('0'))));
+        QVERIFY2(converted.open(QIODevice::ReadOnly), qPrintable(converted.fileName()));
+        const Paragraphs read = readback::readFlatOdt(converted.readAll());
+        const Paragraphs expected = expectedReading(documents[i]);
+        if (read == expected)
+            continue;
+        qsizetype p = 0;
+        while (p < qMin(read.size(), expected.size()) && read[p] == expected[p])
+            ++p;
+        const QString wanted = readback::describe(expected.mid(p, 1));
+        const QString got = readback::describe(read.mid(p, 1));
+        const QString written = QString::fromLatin1(bodyOf(rtf::Write(documents[i])));
+        QFAIL(qPrintable(QStringLiteral("document %1 of seed %2, paragraph %3 of %4 (%5 read):\n"
+                                        "%6\nread back as\n%7\nwritten as\n%8")
+                             .arg(i).arg(Seed).arg(p).arg(expected.size()).arg(read.size())
+                             .arg(wanted, got, written)));
+    }
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -5,11 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
+#include <csignal>
+#include <ctime>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 
 namespace {
 
@@ -38,6 +44,35 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// What stands at a path, as far as a test cares: its kind and, for a file, its bytes.
+QByteArray describe(const QString &path)
+{
+    struct stat st{};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return "nothing";
+    if (S_ISDIR(st.st_mode))
+        return "folder";
+    if (S_ISFIFO(st.st_mode))
+        return "pipe";
+    return "file:" + fileBytes(path);
+}
+
+// What a crash, a stray file, a hand edit or another program can leave in place of the
+// store or of its lock.
+enum class OddStore {
+    FolderForStore,
+    PipeForStore,
+    HugeStore,
+    FolderForLock,
+    PipeForLock,
+    FreshEmptyLock,
+    LockHeldByLiveProcess,
+    InvalidUtf8,
+    WideEscapeInKey,
+    NulInKey,
+    Comment,
+};
+
 } // namespace
 
 class TestSettings : public QObject
@@ -64,6 +99,8 @@ private Q_SLOTS:
     void brokenStore_failureReachesTheCaller_data();
     void brokenStore_failureReachesTheCaller();
     void truncatedStore_neverCrashes();
+    void oddStore_failsWithoutWaitingAndIsLeftAlone_data();
+    void oddStore_failsWithoutWaitingAndIsLeftAlone();
     void permissions_unreadableFileFailsBothWays();
     void permissions_readOnlyFileReadsButRefusesWrites();
     void diskFull_writeFailsAndOldValueStays();
@@ -257,6 +294,84 @@ void TestSettings::truncatedStore_neverCrashes()
         if (WriteSetting(QStringLiteral("Install"), QStringLiteral("2")))
             QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("2"));
     }
+}
+
+void TestSettings::oddStore_failsWithoutWaitingAndIsLeftAlone_data()
+{
+    QTest::addColumn<OddStore>("odd");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("folder for the store") << OddStore::FolderForStore << false;
+    QTest::newRow("pipe for the store") << OddStore::PipeForStore << false;
+    QTest::newRow("store of megabytes") << OddStore::HugeStore << false;
+    QTest::newRow("folder for the lock") << OddStore::FolderForLock << true;
+    QTest::newRow("pipe for the lock") << OddStore::PipeForLock << true;
+    QTest::newRow("empty lock of a crash") << OddStore::FreshEmptyLock << true;
+    QTest::newRow("lock held by a live process") << OddStore::LockHeldByLiveProcess << true;
+    QTest::newRow("invalid UTF-8") << OddStore::InvalidUtf8 << true;
+    QTest::newRow("%U escape in a key") << OddStore::WideEscapeInKey << true;
+    QTest::newRow("NUL in a key") << OddStore::NulInKey << true;
+    QTest::newRow("comment") << OddStore::Comment << true;
+}
+
+void TestSettings::oddStore_failsWithoutWaitingAndIsLeftAlone()
+{
+    QFETCH(OddStore, odd);
+    QFETCH(bool, readable);
+    QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
+    const QString store = settingsFilePath();
+    const QString lock = store + QLatin1String(".lock");
+    const QByteArray install = "%90%B5%BA%BB%A8%B3%B3=x\n";
+    std::optional<QLockFile> holder;
+    switch (odd) {
+    case OddStore::FolderForStore:
+        QVERIFY(QFile::remove(store) && QDir().mkdir(store));
+        break;
+    case OddStore::PipeForStore:
+        QVERIFY(QFile::remove(store));
+        QCOMPARE(::mkfifo(QFile::encodeName(store).constData(), 0600), 0);
+        break;
+    case OddStore::HugeStore:
+        writeBytes(store, "[Settings]\n" + install + "; " + QByteArray(4 << 20, 'x') + '\n');
+        break;
+    case OddStore::FolderForLock: QVERIFY(QDir().mkdir(lock)); break;
+    case OddStore::PipeForLock:
+        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+        break;
+    case OddStore::FreshEmptyLock: writeBytes(lock, {}); break;
+    case OddStore::LockHeldByLiveProcess:
+        holder.emplace(lock);
+        QVERIFY(holder->tryLock(0));
+        break;
+    case OddStore::InvalidUtf8:
+        writeBytes(store, "[Settings]\n" + install + "Other=\xff\xc0\n");
+        break;
+    case OddStore::WideEscapeInKey: writeBytes(store, "[Settings]\n%U0041=x\n" + install); break;
+    case OddStore::NulInKey:
+        writeBytes(store, QByteArray("[Settings]\n\0=x\n", 15) + install);
+        break;
+    case OddStore::Comment: writeBytes(store, "; kept by hand\n[Settings]\n" + install); break;
+    }
+    const QByteArray storeBefore = describe(store);
+    const QByteArray lockBefore = describe(lock);
+
+    QCOMPARE(ReadSetting(QStringLiteral("Install")).has_value(), readable);
+    QVERIFY(!WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
+    QVERIFY(!WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026")));
+    QCOMPARE(describe(store), storeBefore);
+    QCOMPARE(describe(lock), lockBefore);
+
+    // A lock that a crash left behind long ago no longer counts.
+    if (odd == OddStore::FreshEmptyLock) {
+        const time_t anHourAgo = ::time(nullptr) - 3600;
+        const utimbuf longAgo{anHourAgo, anHourAgo};
+        QCOMPARE(::utime(QFile::encodeName(lock).constData(), &longAgo), 0);
+        QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
+        QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("2"));
+    }
+    holder.reset();
+    if (odd == OddStore::FolderForLock || odd == OddStore::FolderForStore)
+        QDir(odd == OddStore::FolderForLock ? lock : store).removeRecursively();
+    QFile::remove(lock);
 }
 
 void TestSettings::permissions_unreadableFileFailsBothWays()

@@ -89,6 +89,10 @@ QLineEdit *makeField(QWidget *frame, const ReferralField &field)
     box->setAccessibleName(QString::fromLatin1(field.spokenName));
     box->setFont(programFont());
     box->setGeometry(twipsRect(field.at.x(), field.at.y(), field.at.width(), field.at.height()));
+    // A field full to its limit may have cut a paste short; the submission says so rather
+    // than judge the cut text. (Raising the limit would not help: Qt 6.4 takes time in
+    // the square of it to cut a longer paste.)
+    box->setMaxLength(modTellAFriend::MaxEntryLength);
     return box;
 }
 

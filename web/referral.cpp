@@ -110,6 +110,13 @@ void SubmitEntries(const Entries &entries)
     strFriendName = TrimSpaces(entries.friendName);
     strFriendEmail = TrimSpaces(entries.friendEmail);
 
+    for (const QString *entry : {&entries.yourName, &entries.yourEmail, &entries.friendName,
+                                 &entries.friendEmail}) {
+        if (entry->size() >= MaxEntryLength) {
+            complain(EntriesTooLong);
+            return;
+        }
+    }
     for (const AddressCheck &check : AddressChecks) {
         if (check.fails(strYourEmail, strFriendEmail)) {
             complain(check.message);
@@ -135,6 +142,11 @@ void SubmitReferral()
     // Our own address, with nothing in it that a query must escape: it goes as it is.
     strReferralUrl += QLatin1String("&taf6=") + modHelp::ProductHomeAddress();
 
+    // The desktop would fail to start the browser with it, and say nothing.
+    if (strReferralUrl.size() > MaxReferralAddressLength) {
+        complain(EntriesTooLong);
+        return;
+    }
     OpenReferralPage();
 }
 

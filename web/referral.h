@@ -17,6 +17,16 @@ inline constexpr char HintFriendEmail[] = "Friend's Email Address";
 // passes the checks and is sent as it stands.
 inline constexpr char InitialMessage[] = "Your Message\r\n";
 
+// The longest address that can be handed to the desktop: Linux passes no argument longer
+// than 128 KiB (MAX_ARG_STRLEN, its closing NUL included) on to a program.
+inline constexpr qsizetype MaxReferralAddressLength = 128 * 1024 - 1;
+// The most a one-line field holds, Qt's own limit for a line edit. A paste beyond it is
+// cut, so a field this full may hold less than the user gave it.
+inline constexpr int MaxEntryLength = 32767;
+// What the user hears when the entries make an address too long to open, or may have
+// been cut short by their fields.
+inline constexpr char EntriesTooLong[] = "Please Shorten Your Entries";
+
 // The last submission, written by SubmitEntries and SubmitReferral.
 extern QString strYourName;
 extern QString strYourEmail;
@@ -47,9 +57,12 @@ QString TextOnLostFocus(const QString &text, const QString &hint);
 bool RefuseEmailKey(QChar key);
 
 // The Refer button: stores the trimmed entries, checks the two addresses, then
-// submits. Each failed check shows its message and stops.
+// submits. Each failed check shows its message and stops. A one-line entry as long as
+// its field holds fails before all others: the field may have cut it short, and the
+// other checks would judge the cut text (two cut addresses look the same).
 void SubmitEntries(const Entries &entries);
-// Checks the stored entries, builds strReferralUrl and opens it.
+// Checks the stored entries, builds strReferralUrl and opens it, unless it is longer
+// than MaxReferralAddressLength.
 void SubmitReferral();
 void OpenReferralPage();
 
