@@ -155,8 +155,9 @@ void keepClearOfCaption(QGroupBox *frame)
     if (frame->title().isEmpty())
         return;
     const int top = frame->contentsRect().top();
-    for (QWidget *child : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->y() < top)
+    for (QObject *object : frame->children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (child && child->y() < top)
             child->move(child->x(), top);
     }
 }
