@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/textfit.h"
 
+#include "ui/linklabel.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,6 +84,8 @@ QString oneLineText(const QWidget *widget)
 {
     if (auto *label = qobject_cast<const QLabel *>(widget))
         return label->wordWrap() ? QString() : label->text();
+    if (auto *link = qobject_cast<const LinkLabel *>(widget))
+        return link->wordWrap() ? QString() : link->text();
     if (auto *edit = qobject_cast<const QLineEdit *>(widget))
         return edit->displayText();
     QString text;
@@ -98,6 +102,8 @@ int oneLineRoom(const QWidget *widget)
 {
     if (auto *label = qobject_cast<const QLabel *>(widget))
         return label->contentsRect().width() - 2 * label->margin();
+    if (auto *link = qobject_cast<const LinkLabel *>(widget))
+        return link->contentsRect().width();
     if (auto *edit = qobject_cast<const QLineEdit *>(widget))
         return lineEditRoom(edit);
     if (auto *box = qobject_cast<const QCheckBox *>(widget))

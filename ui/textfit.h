@@ -18,7 +18,7 @@ QFont scaledFont(const QFont &font, qreal ratio);
 // The width of a one-line text in logical pixels, measured at the font's size times ratio.
 qreal textWidthAt(const QFont &font, const QString &text, qreal ratio);
 
-// The one-line text a label, line edit, check box, button or group box shows as it is
+// The one-line text a label, link label, line edit, check box, button or group box shows as it is
 // drawn (access-key markers removed); empty for anything else and for word-wrapped labels.
 QString oneLineText(const QWidget *widget);
 // The width that text has inside the widget before it is clipped or scrolled.
