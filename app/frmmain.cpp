@@ -332,7 +332,8 @@ void frmMain::createControls()
     frame19->setGeometry(inPixels(at(2520, 135, 6000, 585)));
     frame19->setBackgroundRole(QPalette::Highlight);
     frame19->setAutoFillBackground(true);
-    auto *label61 = makeLinkLabel(frame19, "Label61", text(ForumBandCaption).arg(modHelp::ForumSite()),
+    auto *label61 = makeLinkLabel(frame19, "Label61",
+                                  text(ForumBandCaption).arg(modHelp::ForumSite()),
                                   inPixels(at(0, 90, 6000, 390)), Qt::white,
                                   programFont(8.25, true, true), Qt::AlignCenter);
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
@@ -447,7 +448,8 @@ void frmMain::fillUpdatePage(QGroupBox *page)
                                    inPixels(at(120, 1800, 2415, 375)), LinkBlue, regular,
                                    Qt::AlignLeft);
     connect(lblForum, &LinkLabel::clicked, this, &frmMain::lblForum_Click);
-    auto *lblAstrology = makeLinkLabel(frame18, "lblAstrology", text(AstrologyCaption).arg(modHelp::SignSite()),
+    auto *lblAstrology = makeLinkLabel(frame18, "lblAstrology",
+                                       text(AstrologyCaption).arg(modHelp::SignSite()),
                                        inPixels(at(120, 2280, 2415, 615)), LinkBlue, regular,
                                        Qt::AlignLeft);
     connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);

@@ -99,7 +99,8 @@ void frmSave::createControls()
                                   Qt::AlignCenter, false);
     setOnWhiteLine(label14);
     connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeLinkLabel(this, "Label3", QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
+    auto *label3 = makeLinkLabel(this, "Label3",
+                                 QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
                                  twipsRect(1867, 240, 3990, 195), LinkBlue, linkFont,
                                  Qt::AlignCenter, false);
     setOnWhiteLine(label3);
