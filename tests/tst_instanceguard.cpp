@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/instanceguard.h"
+#include "support/leftovers.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +14,6 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
-#include <sys/stat.h>
 
 // Run with "--hold-guard PATH" this executable takes the guard and waits to be killed.
 static int holdGuard(const char *path)
@@ -50,15 +49,9 @@ private:
 void TestInstanceGuard::init()
 {
     QVERIFY(m_dir.isValid());
-    // Each test starts with a clean folder.
-    QDir dir(m_dir.path());
-    for (const QFileInfo &entry : dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden
-                                                    | QDir::NoDotAndDotDot)) {
-        if (entry.isDir() && !entry.isSymLink())
-            QDir(entry.filePath()).removeRecursively();
-        else
-            QFile::remove(entry.filePath());
-    }
+    // Each test starts with a clean folder, private as XDG_RUNTIME_DIR must be.
+    QVERIFY(QDir(m_dir.path()).removeRecursively());
+    QVERIFY(QDir().mkdir(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 void TestInstanceGuard::cleanup()
@@ -163,89 +156,51 @@ void TestInstanceGuard::program_killedInstanceDoesNotBlockTheNextStart()
     QCOMPARE(second->state(), QProcess::Running);
 }
 
-// What a crash, a stray file or another program can leave at the lock's name.
-enum class Leftover {
-    EmptyFile,
-    Garbage,
-    DeadOwner,
-    UnrelatedLiveOwner,
-    EmptyFolder,
-    FolderWithFiles,
-    Pipe,
-    LinkToAnotherFile,
-    FolderUnusable,
-};
-
 void TestInstanceGuard::leftovers_neverStopAStart_data()
 {
-    QTest::addColumn<Leftover>("leftover");
+    QTest::addColumn<QString>("lockName");
+    QTest::addColumn<QByteArray>("leftover");
     QTest::addColumn<bool>("guarded"); // false: the program runs without a guard
+    const QString lock = QStringLiteral("starfold.lock");
     // The program killed between creating the lock and writing it.
-    QTest::newRow("empty file") << Leftover::EmptyFile << true;
-    QTest::newRow("garbage") << Leftover::Garbage << true;
-    QTest::newRow("owner long gone") << Leftover::DeadOwner << true;
+    QTest::newRow("empty file") << lock << QByteArray("file:") << true;
+    QTest::newRow("garbage") << lock << QByteArray("file:\xff\0garbage\n\n-1\n", 19) << true;
+    QTest::newRow("owner long gone")
+        << lock << QByteArray("file:2147483600\nstarfold\nhost\n") << true;
     // A process number reused by something else that lives.
-    QTest::newRow("live unrelated owner") << Leftover::UnrelatedLiveOwner << true;
-    QTest::newRow("empty folder") << Leftover::EmptyFolder << true;
-    QTest::newRow("folder with files") << Leftover::FolderWithFiles << true;
-    QTest::newRow("pipe") << Leftover::Pipe << true;
-    QTest::newRow("link to another file") << Leftover::LinkToAnotherFile << true;
-    QTest::newRow("folder cannot hold files") << Leftover::FolderUnusable << false;
+    QTest::newRow("live unrelated owner") << lock << QByteArray("file:1\nstarfold\n\n") << true;
+    QTest::newRow("empty folder") << lock << QByteArray("folder") << true;
+    QTest::newRow("folder with files") << lock << QByteArray("folder:keep") << true;
+    QTest::newRow("pipe") << lock << QByteArray("pipe") << true;
+    QTest::newRow("link to another file") << lock << QByteArray("link:precious.txt") << true;
+    // Not even root can make a file inside a file.
+    QTest::newRow("folder cannot hold files")
+        << QStringLiteral("precious.txt/starfold.lock") << QByteArray("nothing") << false;
 }
 
 void TestInstanceGuard::leftovers_neverStopAStart()
 {
-    QFETCH(Leftover, leftover);
+    QFETCH(QString, lockName);
+    QFETCH(QByteArray, leftover);
     QFETCH(bool, guarded);
-    QString path = m_dir.filePath(QStringLiteral("starfold.lock"));
+    const QString path = m_dir.filePath(lockName);
     const QString other = m_dir.filePath(QStringLiteral("precious.txt"));
-    auto write = [](const QString &file, const QByteArray &bytes) {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
-    };
-    switch (leftover) {
-    case Leftover::EmptyFile: write(path, {}); break;
-    case Leftover::Garbage: write(path, QByteArray("\xff\0garbage\n\n-1\n", 14)); break;
-    case Leftover::DeadOwner: write(path, "2147483600\nstarfold\nhost\n"); break;
-    case Leftover::UnrelatedLiveOwner: write(path, "1\nstarfold\n\n"); break;
-    case Leftover::EmptyFolder: QVERIFY(QDir().mkdir(path)); break;
-    case Leftover::FolderWithFiles:
-        QVERIFY(QDir().mkdir(path));
-        write(path + QLatin1String("/keep"), "mine");
-        break;
-    case Leftover::Pipe: QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0); break;
-    case Leftover::LinkToAnotherFile:
-        write(other, "precious");
-        QVERIFY(QFile::link(other, path));
-        break;
-    case Leftover::FolderUnusable:
-        // Not even root can make a file inside a file.
-        write(other, "precious");
-        path = other + QLatin1String("/starfold.lock");
-        break;
-    }
+    QVERIFY(leftovers::leave(other, "file:precious"));
+    QVERIFY(leftover == "nothing" || leftovers::leave(path, leftover));
 
     InstanceGuard first(path);
     QVERIFY(first.acquire());
     QCOMPARE(first.held(), guarded);
-    if (guarded) {
-        // A folder at the name serves as the lock itself, and names nobody.
-        if (!QFileInfo(path).isDir())
-            QCOMPARE(lockOwner(path), QString::number(QCoreApplication::applicationPid()));
-        // A second instance is still refused.
-        QVERIFY(!InstanceGuard(path).acquire());
-    } else {
-        QVERIFY(InstanceGuard(path).acquire());
-    }
+    // A folder at the name serves as the lock itself, and names nobody.
+    if (guarded && !leftover.startsWith("folder"))
+        QCOMPARE(lockOwner(path), QString::number(QCoreApplication::applicationPid()));
+    // A second instance is refused exactly when there is a guard.
+    QCOMPARE(InstanceGuard(path).acquire(), !guarded);
     first.release();
     // Nothing that was not ours was touched.
-    if (QFile::exists(other))
-        QCOMPARE(QFileInfo(other).size(), 8);
-    if (leftover == Leftover::EmptyFolder || leftover == Leftover::FolderWithFiles)
-        QVERIFY(QFileInfo(path).isDir());
-    if (leftover == Leftover::FolderWithFiles)
-        QVERIFY(QFile::exists(path + QLatin1String("/keep")));
+    QCOMPARE(leftovers::describe(other), "file:precious");
+    if (leftover.startsWith("folder"))
+        QCOMPARE(leftovers::describe(path), leftover);
 }
 
 int main(int argc, char *argv[])

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/savetarget.h"
+#include "support/leftovers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 class TestSaveTarget : public QObject
 {
@@ -57,38 +56,33 @@ void TestSaveTarget::readOnlyFile_isRefusedEvenForTheAdministrator()
 
 void TestSaveTarget::oddTarget_isRefusedNamingIt_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name"); // in a fresh folder, or absolute
+    QTest::addColumn<QByteArray>("leftover");
     QTest::addColumn<QString>("reason");
+    const QString report = QStringLiteral("report.rtf");
     const QString notAFile = QStringLiteral("not an ordinary file");
     const QString badName = QStringLiteral("name cannot be used");
-    QTest::newRow("folder") << "folder" << notAFile;
-    QTest::newRow("pipe") << "pipe" << notAFile;
+    QTest::newRow("folder") << report << QByteArray("folder") << notAFile;
+    QTest::newRow("pipe") << report << QByteArray("pipe") << notAFile;
     // A save would have replaced it with a plain file, as root even /dev/full.
-    QTest::newRow("device") << "device" << notAFile;
-    QTest::newRow("link to a device") << "link" << notAFile;
+    QTest::newRow("device") << QStringLiteral("/dev/null") << QByteArray() << notAFile;
+    QTest::newRow("link to a device") << report << QByteArray("link:/dev/full") << notAFile;
     // What the dialog shows for a listed name that is not UTF-8.
-    QTest::newRow("bytes the dialog could not read") << "undecoded" << badName;
-    QTest::newRow("half a character") << "surrogate" << badName;
+    QTest::newRow("bytes the dialog could not read")
+        << QStringLiteral("r\uFFFDport.rtf") << QByteArray() << badName;
+    QTest::newRow("half a character")
+        << QStringLiteral("r") + QChar(0xD800) + QStringLiteral("port.rtf") << QByteArray()
+        << badName;
 }
 
 void TestSaveTarget::oddTarget_isRefusedNamingIt()
 {
-    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, leftover);
     QFETCH(QString, reason);
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("report.rtf"));
-    if (kind == QLatin1String("folder"))
-        QVERIFY(QDir().mkdir(path));
-    else if (kind == QLatin1String("pipe"))
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (kind == QLatin1String("device"))
-        path = QStringLiteral("/dev/null");
-    else if (kind == QLatin1String("link"))
-        QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
-    else if (kind == QLatin1String("undecoded"))
-        path = dir.filePath(QStringLiteral("r\uFFFDport.rtf"));
-    else
-        path = dir.filePath(QStringLiteral("r") + QChar(0xD800) + QStringLiteral("port.rtf"));
+    const QString path = QDir(dir.path()).filePath(name);
+    QVERIFY(leftover.isEmpty() || leftovers::leave(path, leftover));
 
     const auto refusal = saveTargetRefusal(path);
     QVERIFY(refusal);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/settings.h"
 #include "support/diskfull.h"
+#include "support/leftovers.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <csignal>
 #include <ctime>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -43,35 +43,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
-
-// What stands at a path, as far as a test cares: its kind and, for a file, its bytes.
-QByteArray describe(const QString &path)
-{
-    struct stat st{};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return "nothing";
-    if (S_ISDIR(st.st_mode))
-        return "folder";
-    if (S_ISFIFO(st.st_mode))
-        return "pipe";
-    return "file:" + fileBytes(path);
-}
-
-// What a crash, a stray file, a hand edit or another program can leave in place of the
-// store or of its lock.
-enum class OddStore {
-    FolderForStore,
-    PipeForStore,
-    HugeStore,
-    FolderForLock,
-    PipeForLock,
-    FreshEmptyLock,
-    LockHeldByLiveProcess,
-    InvalidUtf8,
-    WideEscapeInKey,
-    NulInKey,
-    Comment,
-};
 
 } // namespace
 
@@ -298,80 +269,59 @@ void TestSettings::truncatedStore_neverCrashes()
 
 void TestSettings::oddStore_failsWithoutWaitingAndIsLeftAlone_data()
 {
-    QTest::addColumn<OddStore>("odd");
+    // What a crash, a stray file, a hand edit or another program leaves in place of the
+    // store or of its lock; "held" is a lock of this live process.
+    QTest::addColumn<QByteArray>("store");
+    QTest::addColumn<QByteArray>("lock");
     QTest::addColumn<bool>("readable");
-    QTest::newRow("folder for the store") << OddStore::FolderForStore << false;
-    QTest::newRow("pipe for the store") << OddStore::PipeForStore << false;
-    QTest::newRow("store of megabytes") << OddStore::HugeStore << false;
-    QTest::newRow("folder for the lock") << OddStore::FolderForLock << true;
-    QTest::newRow("pipe for the lock") << OddStore::PipeForLock << true;
-    QTest::newRow("empty lock of a crash") << OddStore::FreshEmptyLock << true;
-    QTest::newRow("lock held by a live process") << OddStore::LockHeldByLiveProcess << true;
-    QTest::newRow("invalid UTF-8") << OddStore::InvalidUtf8 << true;
-    QTest::newRow("%U escape in a key") << OddStore::WideEscapeInKey << true;
-    QTest::newRow("NUL in a key") << OddStore::NulInKey << true;
-    QTest::newRow("comment") << OddStore::Comment << true;
+    const QByteArray install = "%90%B5%BA%BB%A8%B3%B3=x\n";
+    const QByteArray ours = "file:[Settings]\n" + install;
+    QTest::newRow("folder for the store") << QByteArray("folder") << QByteArray() << false;
+    QTest::newRow("pipe for the store") << QByteArray("pipe") << QByteArray() << false;
+    QTest::newRow("store of megabytes")
+        << ours + "; " + QByteArray(4 << 20, 'x') + '\n' << QByteArray() << false;
+    QTest::newRow("folder for the lock") << QByteArray() << QByteArray("folder") << true;
+    QTest::newRow("pipe for the lock") << QByteArray() << QByteArray("pipe") << true;
+    QTest::newRow("empty lock of a crash") << QByteArray() << QByteArray("file:") << true;
+    QTest::newRow("lock held by a live process") << QByteArray() << QByteArray("held") << true;
+    QTest::newRow("invalid UTF-8") << ours + "Other=\xff\xc0\n" << QByteArray() << true;
+    QTest::newRow("%U escape in a key")
+        << "file:[Settings]\n%U0041=x\n" + install << QByteArray() << true;
+    QTest::newRow("NUL in a key")
+        << QByteArray("file:[Settings]\n\0=x\n", 20) + install << QByteArray() << true;
+    QTest::newRow("comment") << "file:; kept by hand\n[Settings]\n" + install << QByteArray()
+                             << true;
 }
 
 void TestSettings::oddStore_failsWithoutWaitingAndIsLeftAlone()
 {
-    QFETCH(OddStore, odd);
+    QFETCH(QByteArray, store);
+    QFETCH(QByteArray, lock);
     QFETCH(bool, readable);
     QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
-    const QString store = settingsFilePath();
-    const QString lock = store + QLatin1String(".lock");
-    const QByteArray install = "%90%B5%BA%BB%A8%B3%B3=x\n";
-    std::optional<QLockFile> holder;
-    switch (odd) {
-    case OddStore::FolderForStore:
-        QVERIFY(QFile::remove(store) && QDir().mkdir(store));
-        break;
-    case OddStore::PipeForStore:
-        QVERIFY(QFile::remove(store));
-        QCOMPARE(::mkfifo(QFile::encodeName(store).constData(), 0600), 0);
-        break;
-    case OddStore::HugeStore:
-        writeBytes(store, "[Settings]\n" + install + "; " + QByteArray(4 << 20, 'x') + '\n');
-        break;
-    case OddStore::FolderForLock: QVERIFY(QDir().mkdir(lock)); break;
-    case OddStore::PipeForLock:
-        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
-        break;
-    case OddStore::FreshEmptyLock: writeBytes(lock, {}); break;
-    case OddStore::LockHeldByLiveProcess:
-        holder.emplace(lock);
-        QVERIFY(holder->tryLock(0));
-        break;
-    case OddStore::InvalidUtf8:
-        writeBytes(store, "[Settings]\n" + install + "Other=\xff\xc0\n");
-        break;
-    case OddStore::WideEscapeInKey: writeBytes(store, "[Settings]\n%U0041=x\n" + install); break;
-    case OddStore::NulInKey:
-        writeBytes(store, QByteArray("[Settings]\n\0=x\n", 15) + install);
-        break;
-    case OddStore::Comment: writeBytes(store, "; kept by hand\n[Settings]\n" + install); break;
-    }
-    const QByteArray storeBefore = describe(store);
-    const QByteArray lockBefore = describe(lock);
+    const QString storePath = settingsFilePath();
+    const QString lockPath = storePath + QLatin1String(".lock");
+    QVERIFY(store.isEmpty() || leftovers::leave(storePath, store));
+    QLockFile holder(lockPath);
+    QVERIFY(lock == "held" ? holder.tryLock(0)
+                           : lock.isEmpty() || leftovers::leave(lockPath, lock));
+    const QByteArray storeBefore = leftovers::describe(storePath);
+    const QByteArray lockBefore = leftovers::describe(lockPath);
 
     QCOMPARE(ReadSetting(QStringLiteral("Install")).has_value(), readable);
     QVERIFY(!WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
     QVERIFY(!WriteSetting(QStringLiteral("Duration"), QStringLiteral("7 Dec 2026")));
-    QCOMPARE(describe(store), storeBefore);
-    QCOMPARE(describe(lock), lockBefore);
+    QCOMPARE(leftovers::describe(storePath), storeBefore);
+    QCOMPARE(leftovers::describe(lockPath), lockBefore);
 
     // A lock that a crash left behind long ago no longer counts.
-    if (odd == OddStore::FreshEmptyLock) {
+    if (lock == "file:") {
         const time_t anHourAgo = ::time(nullptr) - 3600;
         const utimbuf longAgo{anHourAgo, anHourAgo};
-        QCOMPARE(::utime(QFile::encodeName(lock).constData(), &longAgo), 0);
+        QCOMPARE(::utime(QFile::encodeName(lockPath).constData(), &longAgo), 0);
         QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("2")));
         QCOMPARE(ReadSetting(QStringLiteral("Install")), QStringLiteral("2"));
     }
-    holder.reset();
-    if (odd == OddStore::FolderForLock || odd == OddStore::FolderForStore)
-        QDir(odd == OddStore::FolderForLock ? lock : store).removeRecursively();
-    QFile::remove(lock);
 }
 
 void TestSettings::permissions_unreadableFileFailsBothWays()
