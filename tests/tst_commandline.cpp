@@ -16,43 +16,39 @@ private Q_SLOTS:
 
 void TestCommandLine::option_withoutDisplay_printsAndExits_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expectedStart");
-
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("expected"); // the whole output, or for help its first line
     const QString version = QStringLiteral("Starfold " STARFOLD_VERSION "\n");
     const QString usage = QStringLiteral("Usage: starfold [--help | --version]\n");
-    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << version;
-    QTest::newRow("help") << QStringList{QStringLiteral("--help")} << usage;
-    QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << usage;
+    QTest::newRow("version") << QStringLiteral("--version") << version;
+    QTest::newRow("help") << QStringLiteral("--help") << usage;
+    QTest::newRow("short help") << QStringLiteral("-h") << usage;
     QTest::newRow("among ignored arguments")
-        << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"),
-                       QStringLiteral("--version")}
-        << version;
+        << QStringLiteral("-style fusion --version") << version;
 }
 
 void TestCommandLine::option_withoutDisplay_printsAndExits()
 {
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expectedStart);
-
+    QFETCH(QString, arguments);
+    QFETCH(QString, expected);
     // Without a display and with no platform plugin chosen, QApplication would abort.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(STARFOLD_EXECUTABLE), arguments);
+    program.start(QStringLiteral(STARFOLD_EXECUTABLE), arguments.split(u' '));
     QVERIFY(program.waitForFinished(60000));
-
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(program.readAllStandardError(), QByteArray());
     const QString output = QString::fromUtf8(program.readAllStandardOutput());
-    QVERIFY2(output.startsWith(expectedStart), qPrintable(output));
-    if (arguments.contains(QStringLiteral("--version")))
-        QCOMPARE(output, expectedStart);
+    if (arguments.endsWith(QLatin1String("--version")))
+        QCOMPARE(output, expected);
     else
-        QVERIFY(output.contains(QLatin1String("--version")));
+        QVERIFY2(output.startsWith(expected)
+                     && output.contains(QLatin1String("--version  show the version")),
+                 qPrintable(output));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
