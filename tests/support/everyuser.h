@@ -196,9 +196,8 @@ inline QStringList unreadableTexts(QWidget *window,
     return faults;
 }
 
-// The first and last row a word-wrapped text inks in a box of that width and height, as a
-// label draws it at a device pixel ratio; glyph outlines, not line boxes, so a line whose
-// descent reaches past the box while no letter does is not counted.
+// The first and last row a word-wrapped label inks in its box at a device pixel ratio; glyph
+// outlines, not line boxes, so a line whose descent alone reaches past the box is not counted.
 inline std::pair<qreal, qreal> wrappedInk(const QLabel *label, qreal ratio)
 {
     const QRect box = label->contentsRect();
@@ -214,8 +213,9 @@ inline std::pair<qreal, qreal> wrappedInk(const QLabel *label, qreal ratio)
     layout.endLayout();
     QPainterPath ink;
     for (const QGlyphRun &run : layout.glyphRuns()) {
-        for (qsizetype i = 0; i < run.glyphIndexes().size(); ++i)
-            ink.addPath(run.rawFont().pathForGlyph(run.glyphIndexes()[i]).translated(run.positions()[i]));
+        const QList<QPointF> at = run.positions();
+        for (qsizetype i = 0; i < at.size(); ++i)
+            ink.addPath(run.rawFont().pathForGlyph(run.glyphIndexes()[i]).translated(at[i]));
     }
     const qreal room = box.height() * ratio - laidHeight;
     const qreal shift = label->alignment() & Qt::AlignVCenter ? room / 2
