@@ -61,10 +61,8 @@ inline QStringList unnamedControls(QWidget *window)
             holders[accessibleText(control)] << nameOf(control);
     }
     for (auto it = holders.cbegin(); it != holders.cend(); ++it) {
-        if (it.key().isEmpty())
-            faults << QStringLiteral("%1 have no name").arg(it->join(QLatin1String(", ")));
-        else if (it->size() > 1)
-            faults << QStringLiteral("\"%1\" names %2").arg(it.key(), it->join(QLatin1String(", ")));
+        if (it.key().isEmpty() || it->size() > 1)
+            faults << QStringLiteral("%1 named \"%2\"").arg(it->join(QLatin1String(", ")), it.key());
     }
     return faults;
 }
