@@ -226,12 +226,12 @@ void TestFrmAbout::everyUser_namedReadableOnDarkAndUncutAtEveryRatio()
 {
     frmAbout *box = openBox();
     VERIFY_NO_FAULTS(everyuser::unnamedControls(box));
-    QVERIFY(!everyuser::accessibleText(child<QLabel>(box, "Picture1"), QAccessible::Name).isEmpty());
+    QVERIFY(!everyuser::accessibleText(child<QLabel>(box, "Picture1")).isEmpty());
     VERIFY_NO_FAULTS(everyuser::keyboardFaults(box));
     // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
     VERIFY_NO_FAULTS(everyuser::clippedTexts(box, box->devicePixelRatioF()));
 
-    const everyuser::DarkDesktop dark;
+    const auto dark = everyuser::darkDesktop();
     // White on orange is the box's own design, on every theme.
     VERIFY_NO_FAULTS(everyuser::unreadableTexts(box, {{QColor(Qt::white), QColor(AboutOrange)}}));
     QCOMPARE(child<QLabel>(box, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::white));

@@ -41,10 +41,8 @@ private Q_SLOTS:
     void longTexts_wrapAndScroll();
     void captionLabels_carryTheirTooltips();
     void controls_standWhereTheLayoutPutsThem();
-    void screenReader_everyControlHasANameOfItsOwn();
-    void keyboard_reachesEveryControlOnEveryPage();
     void keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst();
-    void darkDesktop_everyTextReadable();
+    void everyUser_namedReachableAndReadableOnDarkOnEveryPage();
     void everyPixelRatio_noTextCutShort();
 
 private:
@@ -277,32 +275,6 @@ void TestFrmMain::controls_standWhereTheLayoutPutsThem()
     QCOMPARE(m_window->centralWidget()->size(), QSize(571, 453));
 }
 
-void TestFrmMain::screenReader_everyControlHasANameOfItsOwn()
-{
-    chooseEveryTopic(m_window);
-    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_window));
-    // A box is named by its caption and described by the caption's tooltip.
-    QLineEdit *dates = child<QLineEdit>("txtBirthDates");
-    QCOMPARE(everyuser::accessibleText(dates, QAccessible::Name), QStringLiteral("Birth Dates"));
-    QCOMPARE(everyuser::accessibleText(dates, QAccessible::Description),
-             QStringLiteral("This gives the date period for this sun sign."));
-    QCOMPARE(everyuser::accessibleText(child<QLineEdit>("txtLuckyDay"), QAccessible::Name),
-             QStringLiteral("Lucky Day"));
-    QCOMPARE(everyuser::accessibleText(list(), QAccessible::Name), QStringLiteral("Topics"));
-    QVERIFY(!everyuser::accessibleText(child<QLabel>("picZodiac"), QAccessible::Name).isEmpty());
-}
-
-void TestFrmMain::keyboard_reachesEveryControlOnEveryPage()
-{
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-    for (int i = 0; i < list()->count(); ++i) {
-        list()->setCurrentRow(i);
-        list()->setFocus(Qt::TabFocusReason);
-        VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_window));
-    }
-}
-
 void TestFrmMain::keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst()
 {
     // The controls Tab stops at on each page, between the key facts and the offer.
@@ -334,10 +306,28 @@ void TestFrmMain::keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst(
     }
 }
 
-void TestFrmMain::darkDesktop_everyTextReadable()
+void TestFrmMain::everyUser_namedReachableAndReadableOnDarkOnEveryPage()
 {
-    chooseEveryTopic(m_window);
-    const everyuser::DarkDesktop dark;
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    for (int i = 0; i < list()->count(); ++i) {
+        list()->setCurrentRow(i);
+        list()->setFocus(Qt::TabFocusReason);
+        VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_window));
+    }
+    // Every page has been made: the names are unique across them all.
+    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_window));
+    // A box is named by its caption and described by the caption's tooltip.
+    QLineEdit *dates = child<QLineEdit>("txtBirthDates");
+    QCOMPARE(everyuser::accessibleText(dates), QStringLiteral("Birth Dates"));
+    QCOMPARE(everyuser::accessibleText(dates, QAccessible::Description),
+             QStringLiteral("This gives the date period for this sun sign."));
+    QCOMPARE(everyuser::accessibleText(child<QLineEdit>("txtLuckyDay")),
+             QStringLiteral("Lucky Day"));
+    QCOMPARE(everyuser::accessibleText(list()), QStringLiteral("Topics"));
+    QVERIFY(!everyuser::accessibleText(child<QLabel>("picZodiac")).isEmpty());
+
+    const auto dark = everyuser::darkDesktop();
     // The top band's white on the desktop's highlight colour is the window's own design.
     const QColor band = QApplication::palette().color(QPalette::Highlight);
     VERIFY_NO_FAULTS(everyuser::unreadableTexts(m_window, {{QColor(Qt::white), band}}));

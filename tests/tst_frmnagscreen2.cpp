@@ -64,9 +64,7 @@ private Q_SLOTS:
     void goToHome_opensSoftwaresPage();
 
     void screen_clientAreaCentredOnTheScreen();
-    void screenReader_fieldsKeepTheirNamesWhateverTheyShow();
-    void keyboard_reachesEveryControl();
-    void darkDesktop_everyTextReadable();
+    void everyUser_namedWhateverShownReachableAndReadableOnDark();
     void everyPixelRatio_noTextCutShort();
 
 private:
@@ -409,29 +407,19 @@ void TestFrmNagScreen2::screen_clientAreaCentredOnTheScreen()
     QVERIFY2(off.manhattanLength() <= 2, pointText(off));
 }
 
-void TestFrmNagScreen2::screenReader_fieldsKeepTheirNamesWhateverTheyShow()
+void TestFrmNagScreen2::everyUser_namedWhateverShownReachableAndReadableOnDark()
 {
     VERIFY_NO_FAULTS(everyuser::unnamedControls(m_screen.get()));
-    auto *friendEmail = control<QLineEdit>("txtFriendEmail");
-    const QString name = everyuser::accessibleText(friendEmail, QAccessible::Name);
-    QCOMPARE(name, s("Friend's e-mail address"));
+    QVERIFY(!everyuser::accessibleText(control<QLabel>("picNagscreen2Icon")).isEmpty());
+    VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_screen.get()));
     // The hint goes away on entry, the name stays.
+    auto *friendEmail = control<QLineEdit>("txtFriendEmail");
+    QCOMPARE(everyuser::accessibleText(friendEmail), s("Friend's e-mail address"));
     focusBy(friendEmail);
     QCOMPARE(friendEmail->text(), QString());
-    QCOMPARE(everyuser::accessibleText(friendEmail, QAccessible::Name), name);
-    VERIFY_NO_FAULTS(everyuser::unnamedControls(m_screen.get()));
-    QVERIFY(!everyuser::accessibleText(control<QLabel>("picNagscreen2Icon"), QAccessible::Name)
-                 .isEmpty());
-}
+    QCOMPARE(everyuser::accessibleText(friendEmail), s("Friend's e-mail address"));
 
-void TestFrmNagScreen2::keyboard_reachesEveryControl()
-{
-    VERIFY_NO_FAULTS(everyuser::keyboardFaults(m_screen.get()));
-}
-
-void TestFrmNagScreen2::darkDesktop_everyTextReadable()
-{
-    const everyuser::DarkDesktop dark;
+    const auto dark = everyuser::darkDesktop();
     VERIFY_NO_FAULTS(everyuser::unreadableTexts(m_screen.get()));
 }
 

@@ -6,26 +6,25 @@
 
 #include "ui/textfit.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QGlyphRun>
 #include <QGroupBox>
 #include <QHash>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
-#include <utility>
 
 // Fails the test with every fault found, one a line.
 #define VERIFY_NO_FAULTS(faults)                                                                \
@@ -42,34 +41,28 @@ inline QString nameOf(const QWidget *widget)
                                           : widget->objectName();
 }
 
-inline QString accessibleText(QWidget *widget, QAccessible::Text which)
+inline QString accessibleText(QWidget *widget, QAccessible::Text which = QAccessible::Name)
 {
-    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(which).trimmed() : QString();
+    return QAccessible::queryAccessibleInterface(widget)->text(which).trimmed();
 }
 
 // Focusable controls whose accessible name is empty or repeated within the window, and a
 // window that calls itself neither a window nor a dialog.
 inline QStringList unnamedControls(QWidget *window)
 {
+    const QAccessible::Role role = QAccessible::queryAccessibleInterface(window)->role();
     QStringList faults;
-    QAccessibleInterface *top = QAccessible::queryAccessibleInterface(window);
-    if (!top || (top->role() != QAccessible::Window && top->role() != QAccessible::Dialog))
-        faults << QStringLiteral("%1 is not announced as a window").arg(nameOf(window));
+    if (role != QAccessible::Window && role != QAccessible::Dialog)
+        faults << nameOf(window) + QLatin1String(" is not announced as a window");
     QHash<QString, QStringList> holders;
     for (QWidget *control : window->findChildren<QWidget *>()) {
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
-        if (!face || !face->state().focusable)
-            continue;
-        const QString name = face->text(QAccessible::Name).trimmed();
-        if (name.isEmpty())
-            faults << QStringLiteral("%1 has no name").arg(nameOf(control));
-        else
-            holders[name] << nameOf(control);
+        if (face && face->state().focusable)
+            holders[accessibleText(control)] << nameOf(control);
     }
     for (auto it = holders.cbegin(); it != holders.cend(); ++it) {
-        if (it->size() > 1)
-            faults << QStringLiteral("\"%1\" names %2").arg(it.key(), it->join(QLatin1String(", ")));
+        if (it.key().isEmpty() || it->size() > 1)
+            faults << QStringLiteral("%1 named \"%2\"").arg(it->join(QLatin1String(", ")), it.key());
     }
     return faults;
 }
@@ -79,21 +72,11 @@ inline QStringList unnamedControls(QWidget *window)
 // and no Tab may be typed into a text on the way.
 inline QStringList keyboardFaults(QWidget *window)
 {
-    QList<QWidget *> reachable;
-    for (QWidget *control : window->findChildren<QWidget *>()) {
-        if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus))
-            reachable << control;
-    }
     QWidget *start = QApplication::focusWidget();
     if (!start || start->window() != window)
         return {QStringLiteral("nothing in %1 has the focus").arg(nameOf(window))};
-    auto tabsIn = [](QWidget *control) {
-        if (auto *edit = qobject_cast<QTextEdit *>(control))
-            return edit->toPlainText().count(QLatin1Char('\t'));
-        if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-            return edit->toPlainText().count(QLatin1Char('\t'));
-        return qsizetype(0);
-    };
+    // Text and plain text boxes both show their text as "plainText"; other controls none.
+    auto tabsIn = [](QWidget *c) { return c->property("plainText").toString().count(u'\t'); };
     // The control and a few pixels around it, where a style may draw its focus frame.
     auto look = [window](QWidget *control) {
         const QRect area(control->mapTo(window, QPoint(0, 0)), control->size());
@@ -102,190 +85,139 @@ inline QStringList keyboardFaults(QWidget *window)
     QStringList faults;
     for (const Qt::KeyboardModifiers direction : {Qt::NoModifier, Qt::ShiftModifier}) {
         QList<QWidget *> visited;
-        QWidget *focus = start;
-        for (int step = 0; step <= reachable.size(); ++step) {
+        for (QWidget *focus = start, *next = nullptr;; focus = next) {
             const qsizetype tabs = tabsIn(focus);
             const QImage focused = look(focus);
             QTest::keyClick(focus, Qt::Key_Tab, direction);
-            QWidget *next = QApplication::focusWidget();
+            next = QApplication::focusWidget();
             if (tabsIn(focus) != tabs)
                 faults << QStringLiteral("Tab was typed into %1").arg(nameOf(focus));
             // Styles show the focus once the keyboard has been used, so the control that
             // had it from the start is judged on the way back. A control laid out wholly
             // outside what its parents show cannot show anything.
-            const bool keyboardFocus = direction == Qt::ShiftModifier || step > 0;
-            const bool seen = !focus->visibleRegion().isEmpty();
-            if (keyboardFocus && seen && next != focus && look(focus) == focused)
+            const bool keyboardFocus = direction == Qt::ShiftModifier || !visited.isEmpty();
+            if (keyboardFocus && !focus->visibleRegion().isEmpty() && next != focus
+                && look(focus) == focused)
                 faults << QStringLiteral("%1 does not show the focus").arg(nameOf(focus));
             visited << focus;
-            if (!next || next == start || next == focus)
+            if (!next || visited.contains(next))
                 break;
-            focus = next;
         }
-        for (QWidget *control : std::as_const(reachable)) {
-            if (!visited.contains(control))
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            if (control->isVisible() && (control->focusPolicy() & Qt::TabFocus)
+                && !visited.contains(control))
                 faults << QStringLiteral("%1 is never reached with %2").arg(
                     nameOf(control), QLatin1String(direction ? "Shift+Tab" : "Tab"));
         }
-        if (QApplication::focusWidget() != start)
-            start->setFocus(Qt::TabFocusReason);
+        start->setFocus(Qt::TabFocusReason);
     }
     faults.removeDuplicates();
     return faults;
 }
 
-// A dark desktop, as a dark GTK theme hands it to Qt: light text on dark grounds.
-inline QPalette darkPalette()
+// Puts a dark desktop, as a dark GTK theme hands it to Qt, on the whole program until the
+// returned guard goes; the change reaches the widgets as posted events.
+[[nodiscard]] inline auto darkDesktop()
 {
+    const QPalette before = QApplication::palette();
     QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
-    const QColor light(238, 238, 236);
-    dark.setColor(QPalette::WindowText, light);
-    dark.setColor(QPalette::Text, light);
-    dark.setColor(QPalette::ButtonText, light);
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, QColor(238, 238, 236));
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::AlternateBase, QColor(40, 40, 40));
     dark.setColor(QPalette::Highlight, QColor(21, 83, 158));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
-    dark.setColor(QPalette::Link, QColor(120, 170, 255));
-    dark.setColor(QPalette::ToolTipBase, QColor(30, 30, 30));
-    dark.setColor(QPalette::ToolTipText, light);
-    return dark;
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    return qScopeGuard([before] {
+        QApplication::setPalette(before);
+        QCoreApplication::processEvents();
+    });
 }
-
-// Puts the dark palette on the whole program for as long as it lives.
-class DarkDesktop
-{
-public:
-    // The change reaches the widgets as posted events.
-    DarkDesktop() : m_before(QApplication::palette())
-    {
-        QApplication::setPalette(darkPalette());
-        QCoreApplication::processEvents();
-    }
-    ~DarkDesktop()
-    {
-        QApplication::setPalette(m_before);
-        QCoreApplication::processEvents();
-    }
-    DarkDesktop(const DarkDesktop &) = delete;
-    DarkDesktop &operator=(const DarkDesktop &) = delete;
-
-private:
-    QPalette m_before;
-};
 
 // The contrast ratio of two colours, from 1 (none) to 21 (black on white), as the Web
 // Content Accessibility Guidelines define it.
 inline double contrastRatio(const QColor &a, const QColor &b)
 {
-    auto luminance = [](const QColor &c) {
-        auto linear = [](double v) {
-            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF())
-               + 0.0722 * linear(c.blueF());
+    auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
     };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    auto luminance = [&](const QColor &c) {
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [dim, bright] = std::minmax({luminance(a), luminance(b)});
+    return (bright + 0.05) / (dim + 0.05);
 }
-
-inline constexpr double ReadableContrast = 4.5;
 
 // What is painted behind a widget that fills no background of its own.
 inline QColor groundBehind(const QWidget *widget)
 {
-    for (const QWidget *at = widget; at; at = at->parentWidget()) {
-        if (at->autoFillBackground() || at->isWindow())
-            return at->palette().color(at->backgroundRole());
-    }
-    return {};
+    while (!widget->autoFillBackground() && !widget->isWindow())
+        widget = widget->parentWidget();
+    return widget->palette().color(widget->backgroundRole());
 }
 
-struct TextPair {
-    QString where;
-    QColor text;
-    QColor ground;
-};
-
-// Every text of the window with what is behind it, as the palettes paint them.
-inline QList<TextPair> textPairs(QWidget *window)
-{
-    QList<TextPair> pairs;
-    for (QWidget *w : window->findChildren<QWidget *>()) {
-        const QPalette &pal = w->palette();
-        const QString where = nameOf(w);
-        if (auto *edit = qobject_cast<QTextEdit *>(w)) {
-            // Rich text carries colours of its own.
-            for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
-                for (auto it = block.begin(); !it.atEnd(); ++it) {
-                    const QBrush brush = it.fragment().charFormat().foreground();
-                    const QColor text = brush.style() == Qt::NoBrush ? pal.color(QPalette::Text)
-                                                                     : brush.color();
-                    pairs << TextPair{where, text, pal.color(QPalette::Base)};
-                }
-            }
-        } else if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)
-                   || qobject_cast<QListWidget *>(w)) {
-            pairs << TextPair{where, pal.color(QPalette::Text), pal.color(QPalette::Base)};
-        } else if (qobject_cast<QPushButton *>(w)) {
-            pairs << TextPair{where, pal.color(QPalette::ButtonText), pal.color(QPalette::Button)};
-        } else if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty()) {
-            pairs << TextPair{where, pal.color(label->foregroundRole()), groundBehind(label)};
-        } else if (auto *frame = qobject_cast<QGroupBox *>(w); frame && !frame->title().isEmpty()) {
-            pairs << TextPair{where, pal.color(QPalette::WindowText), groundBehind(frame)};
-        } else if (qobject_cast<QAbstractButton *>(w)) {
-            pairs << TextPair{where, pal.color(QPalette::WindowText), groundBehind(w)};
-        }
-    }
-    return pairs;
-}
-
-// Texts that do not reach the readable contrast, leaving out the pairs that are the
-// window's own design whatever the theme.
+// Every text of the window, as the palettes paint it, that does not reach a contrast of
+// 4.5:1 with what is behind it, leaving out the pairs that are the window's own design
+// whatever the theme.
 inline QStringList unreadableTexts(QWidget *window,
                                    const QList<std::pair<QColor, QColor>> &designPairs = {})
 {
     QStringList faults;
-    for (const TextPair &pair : textPairs(window)) {
-        const double ratio = contrastRatio(pair.text, pair.ground);
-        if (ratio < ReadableContrast && !designPairs.contains(std::pair(pair.text, pair.ground)))
-            faults << QStringLiteral("%1: %2 on %3, %4:1")
-                          .arg(pair.where, pair.text.name(), pair.ground.name())
-                          .arg(ratio, 0, 'f', 2);
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QPalette &pal = w->palette();
+        auto check = [&](const QColor &text, const QColor &ground) {
+            const double ratio = contrastRatio(text, ground);
+            if (ratio < 4.5 && !designPairs.contains(std::pair(text, ground)))
+                faults << QStringLiteral("%1: %2 on %3, %4:1")
+                              .arg(nameOf(w), text.name(), ground.name())
+                              .arg(ratio, 0, 'f', 2);
+        };
+        if (auto *edit = qobject_cast<QTextEdit *>(w)) {
+            // Rich text carries colours of its own.
+            for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QBrush brush = it.fragment().charFormat().foreground();
+                    check(brush.style() == Qt::NoBrush ? pal.color(QPalette::Text) : brush.color(),
+                          pal.color(QPalette::Base));
+                }
+        } else if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)
+                   || qobject_cast<QListWidget *>(w)) {
+            check(pal.color(QPalette::Text), pal.color(QPalette::Base));
+        } else if (qobject_cast<QPushButton *>(w)) {
+            check(pal.color(QPalette::ButtonText), pal.color(QPalette::Button));
+        } else if (auto *label = qobject_cast<QLabel *>(w);
+                   (label && !label->text().isEmpty()) || !oneLineText(w).isEmpty()) {
+            // Labels, link labels, check boxes and frame captions.
+            check(pal.color(w->foregroundRole()), groundBehind(w));
+        }
     }
     faults.removeDuplicates();
     return faults;
 }
 
-// The first and last row a word-wrapped text inks in a box of that width and height, as a
-// label draws it at a device pixel ratio; glyph outlines, not line boxes, so a line whose
-// descent reaches past the box while no letter does is not counted.
-inline std::pair<qreal, qreal> wrappedInk(const QFont &font, const QString &text, int width,
-                                          Qt::Alignment alignment, int height, qreal ratio)
+// The first and last row a word-wrapped label inks in its box at a device pixel ratio; glyph
+// outlines, not line boxes, so a line whose descent alone reaches past the box is not counted.
+inline std::pair<qreal, qreal> wrappedInk(const QLabel *label, qreal ratio)
 {
-    QTextLayout layout(text, scaledFont(font, ratio));
-    QTextOption option(alignment);
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
+    const QRect box = label->contentsRect();
+    QTextLayout layout(label->text(), scaledFont(label->font(), ratio));
+    layout.setTextOption(QTextOption(label->alignment())); // which wraps at words
     qreal laidHeight = 0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width * ratio);
+        line.setLineWidth(box.width() * ratio);
         line.setPosition(QPointF(0, laidHeight));
         laidHeight += line.height();
     }
     layout.endLayout();
     QPainterPath ink;
     for (const QGlyphRun &run : layout.glyphRuns()) {
-        const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> at = run.positions();
-        for (qsizetype i = 0; i < glyphs.size(); ++i)
-            ink.addPath(run.rawFont().pathForGlyph(glyphs.at(i)).translated(at.at(i)));
+        for (qsizetype i = 0; i < at.size(); ++i)
+            ink.addPath(run.rawFont().pathForGlyph(run.glyphIndexes()[i]).translated(at[i]));
     }
-    const qreal shift = alignment & Qt::AlignVCenter  ? (height * ratio - laidHeight) / 2
-                        : alignment & Qt::AlignBottom ? height * ratio - laidHeight
-                                                      : 0;
+    const qreal room = box.height() * ratio - laidHeight;
+    const qreal shift = label->alignment() & Qt::AlignVCenter ? room / 2
+                        : label->alignment() & Qt::AlignBottom ? room : 0;
     const QRectF inked = ink.boundingRect().translated(0, shift);
     return {inked.top() / ratio, inked.bottom() / ratio};
 }
@@ -298,8 +230,7 @@ inline QStringList clippedTexts(QWidget *window, qreal ratio)
     QStringList faults;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         const QString where = nameOf(w);
-        const QString line = oneLineText(w);
-        if (!line.isEmpty()) {
+        if (const QString line = oneLineText(w); !line.isEmpty()) {
             const qreal needed = textWidthAt(w->font(), line, ratio);
             if (needed > oneLineRoom(w))
                 faults << QStringLiteral("%1 at %2: \"%3\" needs %4 of %5 pixels")
@@ -307,12 +238,10 @@ inline QStringList clippedTexts(QWidget *window, qreal ratio)
         }
         auto *label = qobject_cast<QLabel *>(w);
         if (label && label->wordWrap() && !label->text().isEmpty()) {
-            const QRect box = label->contentsRect();
-            const auto [top, bottom] = wrappedInk(label->font(), label->text(), box.width(),
-                                                  label->alignment(), box.height(), ratio);
-            if (top < 0 || bottom > box.height())
-                faults << QStringLiteral("%1 at %2: inks rows %3 to %4 of %5")
-                              .arg(where).arg(ratio).arg(top).arg(bottom).arg(box.height());
+            const auto [top, bottom] = wrappedInk(label, ratio);
+            if (top < 0 || bottom > label->contentsRect().height())
+                faults << QStringLiteral("%1 at %2: inks rows %3 to %4 of %5").arg(where).arg(ratio)
+                              .arg(top).arg(bottom).arg(label->contentsRect().height());
         }
         auto *frame = qobject_cast<QGroupBox *>(w->parentWidget());
         if (frame && !frame->title().isEmpty() && w->y() < frame->contentsRect().top())
