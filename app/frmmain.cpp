@@ -66,49 +66,47 @@ constexpr LabelledBox KeyFacts[] = {
      &SignProfile::BirthDates},
 };
 
-// Rows of single-line boxes: the label sits level with its box.
-constexpr QRect row(int labelLeft, int boxLeft, int top)
+// A row of a page: a one-line box with its caption level with it, from the caption's left
+// edge up to the box.
+constexpr LabelledBox lineRow(const char *label, const char *caption, const char *tooltip,
+                              const char *box, int labelLeft, int boxLeft, int boxWidth, int top,
+                              ProfileField field)
 {
-    return {labelLeft, top, boxLeft - labelLeft, 285};
+    return {label, caption, tooltip, box, {labelLeft, top, boxLeft - labelLeft, 285},
+            {boxLeft, top, boxWidth, 285}, field};
 }
 
 constexpr LabelledBox PlanetRows[] = {
-    {"Label6", "Domicile Planet",
-     "This signifies the planet that exercises a powerful energy on the sign.",
-     "txtDomicilePlanet", row(240, 1920, 1200), at(1920, 1200, 3855, 285),
-     &SignProfile::DomicilePlanet},
-    {"Label7", "Detriment Planet", "This signifies the planet that is unfavorable for this sign.",
-     "txtDetrimentPlanet", row(240, 1920, 1680), at(1920, 1680, 3855, 285),
-     &SignProfile::DetrimentPlanet},
-    {"Label8", "Exaltation Planet",
-     "This signifies the planet that interacts well with this sign.", "txtExaltationPlanet",
-     row(240, 1920, 2160), at(1920, 2160, 3855, 285),
-     &SignProfile::ExaltationPlanet},
+    lineRow("Label6", "Domicile Planet",
+            "This signifies the planet that exercises a powerful energy on the sign.",
+            "txtDomicilePlanet", 240, 1920, 3855, 1200, &SignProfile::DomicilePlanet),
+    lineRow("Label7", "Detriment Planet",
+            "This signifies the planet that is unfavorable for this sign.",
+            "txtDetrimentPlanet", 240, 1920, 3855, 1680, &SignProfile::DetrimentPlanet),
+    lineRow("Label8", "Exaltation Planet",
+            "This signifies the planet that interacts well with this sign.",
+            "txtExaltationPlanet", 240, 1920, 3855, 2160, &SignProfile::ExaltationPlanet),
 };
 
 constexpr LabelledBox LuckyRows[] = {
-    {"Label9", "Birth Stone",
-     "This signifies the birth gemstones for people born under this sign.", "txtBirthstone",
-     row(120, 1800, 840), at(1800, 840, 3975, 285),
-     &SignProfile::Birthstone},
-    {"Label10", "Lucky Colors", "This signifies the lucky colors for people born under this sign.",
-     "txtLuckyColors", row(120, 1800, 1200), at(1800, 1200, 3975, 285),
-     &SignProfile::LuckyColors},
-    {"Label11", "Lucky Numbers",
-     "This signifies the lucky numbers for people born under this sign.", "txtLuckyNumbers",
-     row(120, 1800, 1560), at(1800, 1560, 3975, 285),
-     &SignProfile::LuckyNumbers},
-    {"Label12", "Lucky Day", "This signifies the lucky days for people born under this sign.",
-     "txtLuckyDay", row(120, 1800, 1920), at(1800, 1920, 3975, 285),
-     &SignProfile::LuckyDay},
-    {"Label13", "Lucky Gemstones",
-     "This signifies the lucky gemstones for people born under this sign.", "txtLuckyGemstones",
-     row(120, 1800, 2280), at(1800, 2280, 3975, 285),
-     &SignProfile::LuckyGemstones},
-    {"Label14", "Lucky Metals",
-     "This signifies the lucky metals to be used for people born under this sign.",
-     "txtLuckyMetals", row(120, 1800, 2640), at(1800, 2640, 3975, 285),
-     &SignProfile::LuckyMetals},
+    lineRow("Label9", "Birth Stone",
+            "This signifies the birth gemstones for people born under this sign.",
+            "txtBirthstone", 120, 1800, 3975, 840, &SignProfile::Birthstone),
+    lineRow("Label10", "Lucky Colors",
+            "This signifies the lucky colors for people born under this sign.",
+            "txtLuckyColors", 120, 1800, 3975, 1200, &SignProfile::LuckyColors),
+    lineRow("Label11", "Lucky Numbers",
+            "This signifies the lucky numbers for people born under this sign.",
+            "txtLuckyNumbers", 120, 1800, 3975, 1560, &SignProfile::LuckyNumbers),
+    lineRow("Label12", "Lucky Day",
+            "This signifies the lucky days for people born under this sign.",
+            "txtLuckyDay", 120, 1800, 3975, 1920, &SignProfile::LuckyDay),
+    lineRow("Label13", "Lucky Gemstones",
+            "This signifies the lucky gemstones for people born under this sign.",
+            "txtLuckyGemstones", 120, 1800, 3975, 2280, &SignProfile::LuckyGemstones),
+    lineRow("Label14", "Lucky Metals",
+            "This signifies the lucky metals to be used for people born under this sign.",
+            "txtLuckyMetals", 120, 1800, 3975, 2640, &SignProfile::LuckyMetals),
 };
 
 constexpr LabelledBox FamilyBlocks[] = {
