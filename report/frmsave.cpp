@@ -16,6 +16,7 @@
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
+#include "ui/twips.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
@@ -31,7 +32,7 @@ Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
 
 namespace {
 
-const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
+const char ForumTitle[] = "The Most Popular Online %1 Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
 
 // The forum captions above the report: each on one line, blue on white.
@@ -94,21 +95,30 @@ bool frmSave::eventFilter(QObject *watched, QEvent *event)
 void frmSave::createControls()
 {
     const QFont linkFont = programFont(8.25, false, true);
-    auto *label14 = makeLinkLabel(this, "Label14", QString::fromLatin1(ForumTitle),
-                                  twipsRect(1755, 0, 4200, 195), LinkBlue, linkFont,
-                                  Qt::AlignCenter, false);
+    auto *label14 = makeLinkLabel(
+        this, {.name = "Label14",
+               .caption = QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)),
+               .place = inPixels({1755, 0, 4200, 195}),
+               .color = LinkBlue,
+               .font = linkFont,
+               .alignment = Qt::AlignCenter,
+               .wordWrap = false});
     setOnWhiteLine(label14);
     connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeLinkLabel(this, "Label3",
-                                 QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
-                                 twipsRect(1867, 240, 3990, 195), LinkBlue, linkFont,
-                                 Qt::AlignCenter, false);
+    auto *label3 = makeLinkLabel(
+        this, {.name = "Label3",
+               .caption = QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
+               .place = inPixels({1867, 240, 3990, 195}),
+               .color = LinkBlue,
+               .font = linkFont,
+               .alignment = Qt::AlignCenter,
+               .wordWrap = false});
     setOnWhiteLine(label3);
     connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
-    m_rtb->setGeometry(twipsRect(30, 480, 7665, 6135));
+    m_rtb->setGeometry(inPixels({30, 480, 7665, 6135}));
     m_rtb->setFont(documentFont(report::PointSize));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
@@ -127,13 +137,13 @@ void frmSave::createControls()
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    m_cmdSave->setGeometry(twipsRect(5400, 6660, 1125, 345));
+    m_cmdSave->setGeometry(inPixels({5400, 6660, 1125, 345}));
     m_cmdSave->setAutoDefault(false);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
 
     m_cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdPrint->setGeometry(twipsRect(6555, 6660, 1125, 345));
+    m_cmdPrint->setGeometry(inPixels({6555, 6660, 1125, 345}));
     m_cmdPrint->setAutoDefault(false);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
@@ -143,8 +153,8 @@ void frmSave::createControls()
 void frmSave::createPromotion()
 {
     // The co-brand offer covers the other one here, always.
-    const OfferPanel offers = makeOfferPanel(this, twipsRect(30, 7000, 7665, 810),
-                                             twipsRect(120, 165, 7380, 615));
+    const OfferPanel offers = makeOfferPanel(this, inPixels({30, 7000, 7665, 810}),
+                                             inPixels({120, 165, 7380, 615}));
     connect(offers.lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
     connect(offers.lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
 #include <QStringList>
 
 // The program's typeface: Verdana where the machine has it, else its closest free
@@ -14,15 +13,3 @@ QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = fa
 // The same typeface for a document that is saved: it names Verdana first, whatever draws
 // it here, so the file asks for Verdana on the machine that opens it.
 QFont documentFont(qreal pointSize);
-
-// Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
-constexpr int twips(int value)
-{
-    return (value * 2 + 15) / 30;
-}
-
-// A rectangle given in twips (left, top, width, height), in pixels.
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}
