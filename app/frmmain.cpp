@@ -22,7 +22,6 @@
 #include "web/pages.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -338,12 +337,6 @@ void frmMain::showEvent(QShowEvent *event)
         centreOnScreen(this);
     }
     QMainWindow::showEvent(event);
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    loadedForms().unload(this);
 }
 
 void frmMain::Form_Unload()

@@ -24,11 +24,6 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The topic page currently in front.
-    QGroupBox *frontTopic() const { return m_front; }
-    LinkLabel *lblCobrand() const { return m_lblCobrand; }
-    LinkLabel *lblFullBrand() const { return m_lblFullBrand; }
-
     // Brings the chosen offer to the front of the advertising spot.
     void showOffer(cobrand::Front offer);
 
@@ -55,7 +50,6 @@ public:
     void mnuMakeMoney_Click();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -206,13 +206,13 @@ void TestCoBrand::randomize_storesDrawAndFrontsChosenOffer()
     frmMain *main = m_program->mainWindow();
     QWidget *spot = findControl<QGroupBox>(main, "fraFullBrand");
     QVERIFY(spot);
-    const QPoint middle = main->lblCobrand()->geometry().center();
+    const QPoint middle = findControl<LinkLabel>(main, "lblCobrand")->geometry().center();
     auto inFront = [&] {
         QWidget *w = spot->childAt(middle);
         return w ? w->objectName() : QString();
     };
 
-    for (LinkLabel *before : {main->lblCobrand(), main->lblFullBrand()}) {
+    for (LinkLabel *before : {findControl<LinkLabel>(main, "lblCobrand"), findControl<LinkLabel>(main, "lblFullBrand")}) {
         before->bringToFront();
         const QString was = inFront();
         programRandom().seed(stateDrawing(qint16(wanted)));
@@ -233,8 +233,8 @@ void TestCoBrand::randomize_frontOfferAloneTakesClicks()
         QString page;
     };
     const Case cases[] = {
-        {2, main->lblFullBrand(), modHelp::PageAddress(QStringLiteral("fully-branded"))},
-        {1, main->lblCobrand(), modHelp::PageAddress(QStringLiteral("co-brand"))},
+        {2, findControl<LinkLabel>(main, "lblFullBrand"), modHelp::PageAddress(QStringLiteral("fully-branded"))},
+        {1, findControl<LinkLabel>(main, "lblCobrand"), modHelp::PageAddress(QStringLiteral("co-brand"))},
     };
     for (const Case &c : cases) {
         programRandom().seed(stateDrawing(c.draw));

@@ -405,8 +405,8 @@ void TestFrmMainCommands::linkLabels_areLinksToScreenReaders()
 
 void TestFrmMainCommands::offerBehind_takesNoClickAndNoFocus()
 {
-    LinkLabel *coBrand = m_window->lblCobrand();
-    LinkLabel *fullBrand = m_window->lblFullBrand();
+    LinkLabel *coBrand = findControl<LinkLabel>(m_window, "lblCobrand");
+    LinkLabel *fullBrand = findControl<LinkLabel>(m_window, "lblFullBrand");
     QCOMPARE(coBrand->geometry(), fullBrand->geometry());
 
     // The co-brand offer starts in front.

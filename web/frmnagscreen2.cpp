@@ -17,7 +17,6 @@
 #include "web/referral.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -307,12 +306,6 @@ void frmNagScreen2::Form_Load()
 void frmNagScreen2::Form_Unload()
 {
     EndApplication();
-}
-
-void frmNagScreen2::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    loadedForms().unload(this);
 }
 
 void frmNagScreen2::cmdClose_Click()
