@@ -167,7 +167,8 @@ void frmSave::Form_Load()
     // The composed report is where editing starts, not a step the user can undo.
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+    // A copy of its own: the report does not rely on any window having loaded the profile.
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::loadedProfile()));
     document->setUndoRedoEnabled(true);
     m_rtb->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.

@@ -31,19 +31,6 @@ namespace {
 
 const char Check1Caption[] = "Click Here To Visit %1 Now";
 
-const char *const SupportCaptionTexts[] = {
-    "Programs like this one can only be made and kept up with your support. The best way "
-    "to support us is to visit %1 regularly and join in its discussions and other "
-    "activities.",
-    "Please visit %1 regularly and support it by taking part in the discussions and other "
-    "activities. Without your regular visits we cannot keep supporting and maintaining "
-    "these programs.",
-    "%1 is a free online discussion forum on astrology, tarot, dreams and other esoteric "
-    "subjects. Please visit it regularly and help us develop and maintain this software.",
-    "%1 needs your help. Visit it regularly and take part in its discussions and "
-    "activities, so that we can keep this program going and build more like it.",
-};
-
 // The second paragraph starts on a line of its own because the spaces before it are
 // wider than the label: one word-wrapped caption, no line break.
 const char DownloadPitch[] =
@@ -161,7 +148,7 @@ const QStringList &frmNagScreen2::SupportCaptions()
 {
     static const QStringList captions = [] {
         QStringList list;
-        for (const char *text : SupportCaptionTexts)
+        for (const char *text : cobrand::SupportCaptionTexts)
             list << QString::fromLatin1(text).arg(modHelp::ForumSite());
         return list;
     }();
@@ -182,7 +169,7 @@ void frmNagScreen2::createControls()
         programFont(18, false, false, QStringLiteral("MS Sans Serif")));
     m_lblNagScreen2Caption->move(twips(1080), twips(240));
 
-    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(1),
+    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
                                inPixels({120, 840, 6975, 1095}), programFont(9.75, true));
 
     m_check1 = new QCheckBox(
