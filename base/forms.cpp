@@ -61,14 +61,6 @@ bool FormList::isLoaded(const void *form) const
                        [form](const Entry &e) { return e.form == form && !e.unloading; });
 }
 
-QStringList FormList::names() const
-{
-    QStringList result;
-    for (const Entry &e : m_entries)
-        result << e.name;
-    return result;
-}
-
 void FormList::endApplication()
 {
     if (m_ended)

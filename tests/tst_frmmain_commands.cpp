@@ -7,6 +7,7 @@
 #include "web/pages.h"
 
 #include "support/findcontrol.h"
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/windowchecks.h"
 
@@ -498,20 +499,20 @@ void TestFrmMainCommands::aboutEntry_showsTheAboutBoxModally()
         first = about;
         QCOMPARE(about->parentWidget(), static_cast<QWidget *>(m_window));
         QVERIFY(about->isModal());
-        QVERIFY(loadedForms().names().contains(QStringLiteral("frmAbout")));
+        QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
         // The main window takes no input while the box is open.
         clickThroughWindow(child<LinkLabel>("Label61"));
         QVERIFY(m_world->opened.isEmpty());
         QTest::keyClick(about, Qt::Key_Escape);
     });
     QVERIFY(!first);
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
 
     withAboutBox([&](frmAbout *about) {
         QVERIFY(about->isVisible());
         QTest::keyClick(about, Qt::Key_Return);
     });
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
 
     // After it closes the main window works again.
     clickThroughWindow(child<LinkLabel>("Label61"));
