@@ -1,32 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-
 class QPrinter;
 class QTextDocument;
 
-// Printing is rare, so Qt's print support is not loaded with the program: it lives in the
-// print module (reportprint.cpp, built as a shared library of its own), which the first
-// of the calls below that needs it loads (printmodule.cpp).
+// The print module's side of printing (built as a shared library of its own, which the
+// program loads through printmodule.h). Whatever includes this header links the module
+// and Qt's print support itself.
 namespace report {
 
-// Prints the whole document on the named printer as the box shows it, flowing over as
-// many pages as it needs, with no dialog, header, footer or page number. Does nothing
-// when the name is empty, the printer cannot be used or the print module is missing.
-void PrintDocument(const QTextDocument &document, const QString &printerName);
-
-// The desktop's default printer; empty when there is none or the print module is missing.
-QString DefaultPrinterName();
-
-// Inside the print module: the same on a printer that is set up already (paper, margins,
-// output). Whatever calls it links the module and Qt's print support itself.
+// The whole document on a printer that is set up already (paper, margins, output), as
+// the box shows it, flowing over as many pages as it needs.
 void PrintDocument(const QTextDocument &document, QPrinter &printer);
 
 } // namespace report
-
-// The print module's entry points, found by name when it is loaded.
-extern "C" {
-using StarfoldPrintOn = void (*)(const QTextDocument *document, const QString *printerName);
-using StarfoldDefaultPrinter = void (*)(QString *name);
-}
