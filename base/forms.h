@@ -18,7 +18,6 @@ public:
     // Unloads one form, running its unload step at most once; returns at once for a
     // form that is not loaded or is already being unloaded.
     void unload(const void *form);
-    bool isLoaded(const void *form) const;
 
     // Unloads every loaded form, first to last, then ends the process.
     void endApplication();

@@ -76,7 +76,7 @@ void TestExitSequence::init()
 
     loadedForms().loaded(&m_watcher, QStringLiteral("watcher"), [this] {
         ++m_watcher.unloads;
-        m_watcher.startUpAlreadyUnloading = !loadedForms().isLoaded(&m_program->form());
+        m_watcher.startUpAlreadyUnloading = !isLoaded(loadedForms(), &m_program->form());
         m_watcher.terminationsBefore = m_world.terminations;
     });
 }

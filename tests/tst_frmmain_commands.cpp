@@ -128,11 +128,11 @@ void TestFrmMainCommands::cleanup()
 
 void TestFrmMainCommands::exitEntry_unloadsTheWindow()
 {
-    QVERIFY(loadedForms().isLoaded(m_window));
+    QVERIFY(isLoaded(loadedForms(), m_window));
 
     action("mnuExit")->trigger();
 
-    QVERIFY(!loadedForms().isLoaded(m_window));
+    QVERIFY(!isLoaded(loadedForms(), m_window));
     QTRY_VERIFY(!m_window || !m_window->isVisible());
 }
 
@@ -146,7 +146,7 @@ void TestFrmMainCommands::exitEntry_takesTheCloseBoxPath()
     m_window->windowHandle()->close();
     QCOMPARE(counter.closes, 2);
 
-    QVERIFY(loadedForms().isLoaded(m_window));
+    QVERIFY(isLoaded(loadedForms(), m_window));
     m_window->removeEventFilter(&counter);
 }
 

@@ -34,7 +34,7 @@ void TestForms::loadedForms_keepLoadOrder()
     forms.loaded(&formC, QStringLiteral("frmSave"), {});
     QCOMPARE(namesOf(forms), QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain"),
                                          QStringLiteral("frmSave")}));
-    QVERIFY(forms.isLoaded(&formB));
+    QVERIFY(isLoaded(forms, &formB));
 }
 
 void TestForms::endApplication_unloadsEachFormOnceInOrderThenTerminates()
@@ -104,7 +104,7 @@ void TestForms::unload_runsTheUnloadStepOnce()
     forms.unload(&formA);
     forms.unload(&formA);
     QCOMPARE(runs, 1);
-    QVERIFY(!forms.isLoaded(&formA));
+    QVERIFY(!isLoaded(forms, &formA));
     QCOMPARE(world.terminations, 0);
 }
 
