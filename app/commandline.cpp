@@ -26,7 +26,7 @@ std::string helpText(const std::string &name)
 
 } // namespace
 
-std::optional<std::string> commandLineAnswer(int argc, const char *const argv[])
+std::optional<std::string> CommandLineAnswer(int argc, const char *const argv[])
 {
     bool version = false;
     for (int i = 1; i < argc; ++i) {

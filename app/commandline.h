@@ -7,4 +7,4 @@
 // The text to print for --help (or -h) and --version, and nothing for any other command line,
 // whose arguments the program ignores. Plain C++, so it is answered before the toolkit looks
 // for a display.
-std::optional<std::string> commandLineAnswer(int argc, const char *const argv[]);
+std::optional<std::string> CommandLineAnswer(int argc, const char *const argv[]);

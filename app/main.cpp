@@ -3,7 +3,6 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
 #include "base/identity.h"
-#include "ui/artwork.h"
 #include "ui/programstyle.h"
 
 #include <QApplication>
@@ -13,7 +12,7 @@
 int main(int argc, char *argv[])
 {
     // Answered before QApplication exists: it would abort where there is no display.
-    if (const auto answer = commandLineAnswer(argc, argv)) {
+    if (const auto answer = CommandLineAnswer(argc, argv)) {
         std::fputs(answer->c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
@@ -25,8 +24,6 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QLatin1String(MakerName));
     QGuiApplication::setDesktopFileName(QLatin1String(ApplicationId));
     QApplication app(argc, argv);
-    // Message boxes and every window without an icon of its own show the program's.
-    QApplication::setWindowIcon(artwork::programIcon());
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     useProgramStyle();
@@ -35,6 +32,9 @@ int main(int argc, char *argv[])
     setPlatform(&world);
 
     frmNagScreen startUp;
+    // Message boxes and every window without an icon of its own show the first image of the
+    // start-up form's image list, the program's icon.
+    QApplication::setWindowIcon(startUp.IMGIcon().constFirst());
     startUp.Form_Load();
     return QApplication::exec();
 }

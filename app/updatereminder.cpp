@@ -20,7 +20,7 @@ const auto DurationKey = QLatin1String("Duration");
 // The program's default locale is the user's; tests set another one.
 QString userDateFormat()
 {
-    return reminder::storedDateFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    return reminder::StoredDateFormat(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
 QString widenedYear(const QString &format)
@@ -49,14 +49,14 @@ QString widenedYear(const QString &format)
 
 namespace reminder {
 
-QString questionText()
+QString QuestionText()
 {
     // One carriage return, no line feed, between the two sentences.
     return QStringLiteral("There maybe an update to this software available") + QChar(13)
         + QStringLiteral("Do you want to check for an update?");
 }
 
-QString storedDateFormat(const QString &shortFormat)
+QString StoredDateFormat(const QString &shortFormat)
 {
     const QString format = widenedYear(shortFormat);
     // A day above 12 and a year past 1999 tell day from month and century from none.
@@ -68,12 +68,12 @@ QString storedDateFormat(const QString &shortFormat)
     return QStringLiteral("yyyy-MM-dd");
 }
 
-QString dateText(QDate date)
+QString DateText(QDate date)
 {
     return date.toString(userDateFormat());
 }
 
-std::optional<qint64> daysToStoredDate(const QString &stored, QDate today)
+std::optional<qint64> DaysToStoredDate(const QString &stored, QDate today)
 {
     const QDate date = QDate::fromString(stored, userDateFormat());
     if (!date.isValid() || !today.isValid())
@@ -81,12 +81,12 @@ std::optional<qint64> daysToStoredDate(const QString &stored, QDate today)
     return today.daysTo(date);
 }
 
-bool isDue(qint64 daysApart)
+bool IsDue(qint64 daysApart)
 {
     return daysApart < -QuietDays || daysApart > QuietDays;
 }
 
-std::optional<qint32> installNumber(const QString &text)
+std::optional<qint32> InstallNumber(const QString &text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
@@ -111,25 +111,25 @@ void ShowUpdateReminder()
 
     if (last->isEmpty()) {
         if (WriteSetting(InstallKey, QStringLiteral("1")))
-            WriteSetting(DurationKey, reminder::dateText(platform().today()));
+            WriteSetting(DurationKey, reminder::DateText(platform().today()));
         return;
     }
 
-    const std::optional<qint64> days = reminder::daysToStoredDate(*last, platform().today());
-    if (!days || !reminder::isDue(*days))
+    const std::optional<qint64> days = reminder::DaysToStoredDate(*last, platform().today());
+    if (!days || !reminder::IsDue(*days))
         return;
 
     const Platform::Answer answer =
-        platform().showMessage(reminder::questionText(), Platform::Icon::Information,
+        platform().showMessage(reminder::QuestionText(), Platform::Icon::Information,
                                Platform::Buttons::YesNo, Platform::Answer::Yes);
 
     const std::optional<QString> install = ReadSetting(InstallKey);
-    const std::optional<qint32> n = install ? reminder::installNumber(*install) : std::nullopt;
+    const std::optional<qint32> n = install ? reminder::InstallNumber(*install) : std::nullopt;
     if (!n)
         return;
     if (!WriteSetting(InstallKey, QString::number(*n)))
         return;
-    if (!WriteSetting(DurationKey, reminder::dateText(platform().today())))
+    if (!WriteSetting(DurationKey, reminder::DateText(platform().today())))
         return;
     if (answer == Platform::Answer::Yes)
         OpenDownloadPage();

@@ -346,7 +346,7 @@ void LoadSignProfile()
     fillProfile(programProfile());
 }
 
-SignProfile loadedProfile()
+SignProfile LoadedProfile()
 {
     SignProfile profile;
     fillProfile(profile);

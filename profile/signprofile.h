@@ -54,6 +54,6 @@ const SignProfile &signProfile();
 void LoadSignProfile();
 
 // A filled copy of the profile, whether or not LoadSignProfile has run.
-SignProfile loadedProfile();
+SignProfile LoadedProfile();
 
 } // namespace modAquarius

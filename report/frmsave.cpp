@@ -168,7 +168,7 @@ void frmSave::Form_Load()
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
     // A copy of its own: the report does not rely on any window having loaded the profile.
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::loadedProfile()));
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::LoadedProfile()));
     document->setUndoRedoEnabled(true);
     m_rtb->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.

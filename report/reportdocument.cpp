@@ -9,7 +9,7 @@ namespace report {
 
 QColor ColorOf(ReportColour colour)
 {
-    const rtf::Colour rgb = rgbOf(colour);
+    const rtf::Colour rgb = RgbOf(colour);
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 

@@ -153,7 +153,7 @@ QList<ReportRun> ComposeRuns(const SignProfile &profile)
 
 } // namespace report
 
-rtf::Colour rgbOf(ReportColour colour)
+rtf::Colour RgbOf(ReportColour colour)
 {
     switch (colour) {
     case ReportColour::Teal: return {0, 128, 128};

@@ -11,7 +11,7 @@
 // standard 16-colour palette.
 enum class ReportColour { Black, Teal, Maroon, Purple };
 
-rtf::Colour rgbOf(ReportColour colour);
+rtf::Colour RgbOf(ReportColour colour);
 
 // One piece of the report with the weight and colour it is inserted with.
 struct ReportRun {

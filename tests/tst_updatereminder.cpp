@@ -19,7 +19,7 @@
 
 namespace {
 
-using modHelp::reminder::dateText;
+using modHelp::reminder::DateText;
 
 const QDate Today(2026, 12, 7);
 
@@ -125,7 +125,7 @@ void TestUpdateReminder::init()
 void TestUpdateReminder::storeState(const QString &install, QDate duration)
 {
     QVERIFY(WriteSetting(QStringLiteral("Install"), install));
-    QVERIFY(WriteSetting(QStringLiteral("Duration"), dateText(duration)));
+    QVERIFY(WriteSetting(QStringLiteral("Duration"), DateText(duration)));
 }
 
 void TestUpdateReminder::firstRun_asksNothingAndStoresOneAndToday()
@@ -169,7 +169,7 @@ void TestUpdateReminder::fifteenDaysOrMoreApart_asks()
     const Start start = startOn(Today);
     QCOMPARE(start.asked.size(), 1);
     QVERIFY(start.opened.isEmpty());
-    QCOMPARE(stored(QStringLiteral("Duration")), dateText(Today));
+    QCOMPARE(stored(QStringLiteral("Duration")), DateText(Today));
 }
 
 void TestUpdateReminder::question_hasItsExactTextIconButtonsAndDefault()
@@ -194,7 +194,7 @@ void TestUpdateReminder::answerNo_storesToday_soTheNextFourteenDaysAreQuiet()
     QCOMPARE(answered.asked.size(), 1);
     QVERIFY(answered.opened.isEmpty());
     QCOMPARE(stored(QStringLiteral("Install")), QStringLiteral("3"));
-    QCOMPARE(stored(QStringLiteral("Duration")), dateText(Today));
+    QCOMPARE(stored(QStringLiteral("Duration")), DateText(Today));
 
     QVERIFY(startOn(Today).quiet());
     QVERIFY(startOn(Today.addDays(14)).quiet());
@@ -212,7 +212,7 @@ void TestUpdateReminder::answerYes_storesBothBeforeOpeningTheDownloadPage()
 
     QCOMPARE(world.opened, QStringList(downloadPage()));
     QCOMPARE(world.installAtOpen, QStringLiteral("3"));
-    QCOMPARE(world.durationAtOpen, dateText(Today));
+    QCOMPARE(world.durationAtOpen, DateText(Today));
 }
 
 void TestUpdateReminder::install_readsAsAbsoluteWholeNumber_data()
@@ -257,7 +257,7 @@ void TestUpdateReminder::install_readsAsAbsoluteWholeNumber()
     } else {
         QCOMPARE(start.opened, QStringList(downloadPage()));
         QCOMPARE(stored(QStringLiteral("Install")), storedAfter);
-        QCOMPARE(stored(QStringLiteral("Duration")), dateText(Today));
+        QCOMPARE(stored(QStringLiteral("Duration")), DateText(Today));
     }
 }
 
@@ -301,7 +301,7 @@ void TestUpdateReminder::storedDateFormat_widensTheYearOrFallsBackToIso()
 {
     QFETCH(QString, shortFormat);
     QFETCH(QString, storedFormat);
-    QCOMPARE(modHelp::reminder::storedDateFormat(shortFormat), storedFormat);
+    QCOMPARE(modHelp::reminder::StoredDateFormat(shortFormat), storedFormat);
 }
 
 void TestUpdateReminder::twoDigitYearLocale_storedDateReadsBackTheSameDay()

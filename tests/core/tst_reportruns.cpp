@@ -229,7 +229,7 @@ void TestReportRuns::emptyProfile_keepsEveryLabelHeadingAndBreak()
 void TestReportRuns::colours_areThePaletteEntries()
 {
     const auto rgb = [](ReportColour c) {
-        const rtf::Colour v = rgbOf(c);
+        const rtf::Colour v = RgbOf(c);
         return std::tuple{v.red, v.green, v.blue};
     };
     QCOMPARE(rgb(ReportColour::Purple), std::tuple(128, 0, 128));
