@@ -254,6 +254,7 @@ QPlainTextEdit *makeProseBox(QWidget *parent, const char *name, const QRect &whe
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setGeometry(inPixels(where));
     showFocusFrame(box);
+    readFromStart(box);
     return box;
 }
 
@@ -424,7 +425,7 @@ void frmMain::fillUpdatePage(QGroupBox *page)
 {
     const QFont regular = programFont();
     // The links are blue whatever the theme, so the page is light whatever the theme.
-    setColourPair(page, Qt::black, FormGrey);
+    keepLight(page);
 
     auto *frame18 = new QGroupBox(QStringLiteral("New Updated Information"), page);
     frame18->setObjectName(QStringLiteral("Frame18"));

@@ -53,5 +53,6 @@ done
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --strict "$root/usr/share/metainfo/$id.metainfo.xml" \
     || fail "metainfo"
-lintian --fail-on error,warning "$deb" || fail "lintian"
+lintian -I --fail-on error,warning "$deb" | tee "$work/lintian.log" || fail "lintian"
+! grep hardening- "$work/lintian.log" || fail "lintian finds hardening missing"
 echo "$deb passes"

@@ -11,3 +11,15 @@ void setColourPair(QWidget *widget, QColor text, QColor background)
     widget->setPalette(pal);
     widget->setAutoFillBackground(true);
 }
+
+void keepLight(QWidget *widget)
+{
+    const QPalette &pal = widget->palette();
+    // From this grey up, the blue of a link keeps a contrast of 4.5 to 1 (qGray weighs the
+    // channels much as the eye does).
+    constexpr int LightestGreyForLinks = 192;
+    if (qGray(pal.color(QPalette::Window).rgb()) >= LightestGreyForLinks)
+        widget->setAutoFillBackground(true);
+    else
+        setColourPair(widget, Qt::black, FormGrey);
+}
