@@ -16,7 +16,7 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
 fi
 if [[ "${1:-}" == "--screenshots" ]]; then
-    packages+=(xvfb xauth openbox xdotool imagemagick)
+    packages+=(xvfb xauth openbox xdotool imagemagick qt6-gtk-platformtheme)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)

@@ -50,10 +50,12 @@ protected:
     {
         if (watched == m_box && event->type() == QEvent::FocusIn) {
             switch (static_cast<QFocusEvent *>(event)->reason()) {
+            // Keys reach only the active window; a dialog being shown hands its first
+            // control a Tab focus before any key was pressed.
             case Qt::TabFocusReason:
             case Qt::BacktabFocusReason:
             case Qt::ShortcutFocusReason:
-                m_fromKeyboard = true;
+                m_fromKeyboard = m_box->isActiveWindow();
                 break;
             // Back from another window or a menu: the cue stays as it was.
             case Qt::ActiveWindowFocusReason:
