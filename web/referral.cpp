@@ -75,8 +75,9 @@ QString encoded(const QString &value)
 
 // Six query fields, the page key and the product's path take fewer than 100 characters
 // besides the server address, which is there twice.
-static_assert(2 * qsizetype(sizeof STARFOLD_SERVER_BASE_ADDRESS) + 100
-                      + qsizetype(std::size(QueryFields)) * MaxAddressCharsPerEntryChar * MaxEntryLength
+constexpr qsizetype LongestEntries =
+    qsizetype(std::size(QueryFields)) * MaxAddressCharsPerEntryChar * MaxEntryLength;
+static_assert(2 * qsizetype(sizeof STARFOLD_SERVER_BASE_ADDRESS) + 100 + LongestEntries
                   <= MaxReferralAddressLength,
               "full fields must make an address the desktop can open");
 
