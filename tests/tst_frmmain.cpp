@@ -50,6 +50,7 @@ private Q_SLOTS:
     void everyPixelRatio_noTextCutShort();
     void menus_reachScreenReadersAsPopupMenusWithEveryCommandNamed();
     void proseBox_firstReachedByTab_readsFromItsStart();
+    void updatePage_linksStayReadableAsTheDesktopTurnsDark();
 
 private:
     template<typename T>
@@ -399,6 +400,17 @@ void TestFrmMain::proseBox_firstReachedByTab_readsFromItsStart()
         }
     }
     QCOMPARE(reached.size(), m_window->findChildren<QPlainTextEdit *>().size());
+}
+
+void TestFrmMain::updatePage_linksStayReadableAsTheDesktopTurnsDark()
+{
+    list()->setCurrentRow(UpdateTopic);
+    const auto dark = everyuser::darkDesktop();
+    for (const char *name : {"lblForum", "lblAstrology", "lblDaily", "lblCobrand"}) {
+        auto *link = child<QWidget>(name);
+        QVERIFY(everyuser::contrastRatio(link->palette().color(QPalette::WindowText),
+                                         everyuser::groundBehind(link)) >= 4.5);
+    }
 }
 
 QTEST_MAIN(TestFrmMain)

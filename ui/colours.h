@@ -25,5 +25,5 @@ inline constexpr QRgb AboutOrange = qRgb(255, 128, 0);
 // neither is left to the desktop's theme.
 void setColourPair(QWidget *widget, QColor text, QColor background);
 // Keeps the widget light under blue links: the desktop's own window colours where they are
-// light enough, else black on FormGrey.
+// light enough, else black on FormGrey; chosen again whenever the desktop's colours change.
 void keepLight(QWidget *widget);
