@@ -178,7 +178,7 @@ void frmMain::fillUpdatePage(QGroupBox *page)
 {
     const QFont regular = programFont();
     // The links are blue whatever the theme, so the page is light whatever the theme.
-    setColourPair(page, Qt::black, FormGrey);
+    keepLight(page);
 
     auto *frame18 = new QGroupBox(text(UpdateInfoCaption), page);
     frame18->setObjectName(QStringLiteral("Frame18"));

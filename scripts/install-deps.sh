@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, whatever the build still lacks; --package adds what building the
 # Debian package needs, --test the test tools (the package's checks among them), --bench the
-# benchmark tools.
+# benchmark tools, --screenshots what packaging/take-screenshots.sh needs.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
@@ -14,6 +14,9 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(unrtf libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf cups-client
                cups-bsd libfaketime xvfb xauth)
     packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
+fi
+if [[ "${1:-}" == "--screenshots" ]]; then
+    packages+=(xvfb xauth openbox xdotool imagemagick qt6-gtk-platformtheme)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)

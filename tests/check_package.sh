@@ -27,6 +27,7 @@ usr/lib/starfold/plugins/libstarfold_print.so
 usr/share/applications/$id.desktop
 usr/share/doc/starfold/changelog.gz
 usr/share/doc/starfold/copyright
+usr/share/lintian/overrides/starfold
 usr/share/man/man1/starfold.1.gz
 usr/share/metainfo/$id.metainfo.xml
 $icons/scalable/apps/$id.svg
@@ -53,5 +54,6 @@ done
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --strict "$root/usr/share/metainfo/$id.metainfo.xml" \
     || fail "metainfo"
-lintian --fail-on error,warning "$deb" || fail "lintian"
+lintian -I --fail-on error,warning "$deb" | tee "$work/lintian.log" || fail "lintian"
+! grep -E "^.: starfold: hardening-" "$work/lintian.log" || fail "lintian finds hardening missing"
 echo "$deb passes"

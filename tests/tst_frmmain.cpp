@@ -2,6 +2,7 @@
 #include "app/frmmain.h"
 #include "profile/signprofile.h"
 #include "profile/topics.h"
+#include "report/frmsave.h"
 #include "ui/linklabel.h"
 
 #include "support/caption.h"
@@ -13,16 +14,19 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTest>
+#include <QTextEdit>
 
 class TestFrmMain : public QObject
 {
@@ -44,6 +48,9 @@ private Q_SLOTS:
     void keyboard_tabsThroughAPageInLayoutOrderWhicheverWasChosenFirst();
     void everyUser_namedReachableAndReadableOnDarkOnEveryPage();
     void everyPixelRatio_noTextCutShort();
+    void menus_reachScreenReadersAsPopupMenusWithEveryCommandNamed();
+    void proseBox_firstReachedByTab_readsFromItsStart();
+    void updatePage_linksStayReadableAsTheDesktopTurnsDark();
 
 private:
     template<typename T>
@@ -344,6 +351,66 @@ void TestFrmMain::everyPixelRatio_noTextCutShort()
     dates->grab(); // the box works out its scrolling as it paints
     QCOMPARE(dates->cursorPositionAt(dates->contentsRect().topLeft() + QPoint(4, 8)), 0);
     dates->home(false);
+}
+
+void TestFrmMain::menus_reachScreenReadersAsPopupMenusWithEveryCommandNamed()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *report = new frmSave(m_window);
+    QWidget *page = report->RTB()->viewport();
+    QContextMenuEvent click(QContextMenuEvent::Keyboard, {}, page->mapToGlobal(QPoint()));
+    const std::function<void()> opens[] = {
+        [this] { QTest::keyClick(m_window, Qt::Key_H, Qt::AltModifier); },
+        [&] { report->show(), QApplication::sendEvent(page, &click); },
+    };
+    for (const auto &open : opens) {
+        open();
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(menu);
+        QCOMPARE(reader->role(), QAccessible::PopupMenu);
+        QSet<QString> named;
+        for (int i = 0; i < reader->childCount(); ++i) {
+            if (reader->child(i)->role() == QAccessible::MenuItem)
+                named << reader->child(i)->text(QAccessible::Name);
+        }
+        named.remove({});
+        const QList<QAction *> actions = menu->actions();
+        QCOMPARE(named.size(), std::count_if(actions.cbegin(), actions.cend(),
+                                             [](QAction *a) { return !a->isSeparator(); }));
+        menu->close();
+    }
+}
+
+void TestFrmMain::proseBox_firstReachedByTab_readsFromItsStart()
+{
+    QSet<QPlainTextEdit *> reached;
+    for (int i = 0; i < list()->count(); ++i) {
+        list()->setCurrentRow(i);
+        list()->setFocus(Qt::TabFocusReason);
+        for (int steps = 0; steps < 40 && (!steps || !list()->hasFocus()); ++steps) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            auto *box = qobject_cast<QPlainTextEdit *>(QApplication::focusWidget());
+            if (box && !reached.contains(box)) {
+                reached << box;
+                QCOMPARE(box->textCursor().position(), 0);
+                QCOMPARE(box->verticalScrollBar()->value(), 0);
+            }
+        }
+    }
+    QCOMPARE(reached.size(), m_window->findChildren<QPlainTextEdit *>().size());
+}
+
+void TestFrmMain::updatePage_linksStayReadableAsTheDesktopTurnsDark()
+{
+    list()->setCurrentRow(UpdateTopic);
+    const auto dark = everyuser::darkDesktop();
+    for (const char *name : {"lblForum", "lblAstrology", "lblDaily", "lblCobrand"}) {
+        auto *link = child<QWidget>(name);
+        QVERIFY(everyuser::contrastRatio(link->palette().color(QPalette::WindowText),
+                                         everyuser::groundBehind(link)) >= 4.5);
+    }
 }
 
 QTEST_MAIN(TestFrmMain)

@@ -29,7 +29,7 @@ QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
-        for (int size : {16, 32, 48, 64, 96})
+        for (int size : {16, 32, 48, 64, 96, 128, 256})
             sizes.addPixmap(
                 renderedPixels(QStringLiteral(":/starfold-%1.argb").arg(size), QSize(size, size)));
         return sizes;

@@ -13,6 +13,7 @@ inline constexpr QRgb LinkBlue = qRgb(0, 0, 255);
 // The exit screen's invitation to the forum, a deeper blue than the links.
 inline constexpr QRgb InvitationBlue = qRgb(0, 0, 192);
 // The light grey of a plain form, which the blue links on the main window were drawn on.
+// Where the desktop's own window colour is dark, they are drawn on this instead.
 inline constexpr QRgb FormGrey = qRgb(239, 239, 239);
 // The exit screen's two frames, with white captions and yellow links.
 inline constexpr QRgb Navy = qRgb(0, 0, 128);
@@ -23,3 +24,6 @@ inline constexpr QRgb AboutOrange = qRgb(255, 128, 0);
 // Gives the widget this text colour on this background, filling the background, so that
 // neither is left to the desktop's theme.
 void setColourPair(QWidget *widget, QColor text, QColor background);
+// Keeps the widget light under blue links: the desktop's own window colours where they are
+// light enough, else black on FormGrey; chosen again whenever the desktop's colours change.
+void keepLight(QWidget *widget);

@@ -5,12 +5,15 @@
 
 #include <QAccessibleWidget>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFocusFrame>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <optional>
 
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
@@ -28,7 +31,9 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
 
 namespace {
 
-// The frame is made on the first focus, so a control nobody visits costs nothing.
+// The frame is made on the first focus, so a control nobody visits costs nothing. Like the
+// desktop's own focus cues, it shows only while the focus came from the keyboard: a mouse
+// user has just seen where they clicked.
 class FocusFrameKeeper : public QObject
 {
 public:
@@ -44,9 +49,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (watched == m_box && event->type() == QEvent::FocusIn) {
-            if (!m_frame)
+            switch (static_cast<QFocusEvent *>(event)->reason()) {
+            // Keys reach only the active window; a dialog being shown hands its first
+            // control a Tab focus before any key was pressed.
+            case Qt::TabFocusReason:
+            case Qt::BacktabFocusReason:
+            case Qt::ShortcutFocusReason:
+                m_fromKeyboard = m_box->isActiveWindow();
+                break;
+            // Back from another window or a menu: the cue stays as it was.
+            case Qt::ActiveWindowFocusReason:
+            case Qt::PopupFocusReason:
+                break;
+            default:
+                m_fromKeyboard = false;
+                break;
+            }
+            if (m_fromKeyboard && !m_frame)
                 m_frame = new QFocusFrame(m_box);
-            m_frame->setWidget(m_box);
+            if (m_frame)
+                m_frame->setWidget(m_fromKeyboard ? m_box : nullptr);
         } else if (watched == m_box && event->type() == QEvent::FocusOut && m_frame) {
             m_frame->setWidget(nullptr);
         }
@@ -56,6 +78,67 @@ protected:
 private:
     QWidget *m_box;
     QPointer<QFocusFrame> m_frame;
+    bool m_fromKeyboard = false;
+};
+
+// Setting a document's text leaves the caret after it, where reading on finds nothing.
+// It is put back at the start when the box is first shown, the view then being at its
+// top; doing it sooner would lay the text out at a width the box does not have yet.
+class CaretAtStart : public QObject
+{
+public:
+    explicit CaretAtStart(QPlainTextEdit *box)
+        : QObject(box)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *box = static_cast<QPlainTextEdit *>(watched);
+            box->moveCursor(QTextCursor::Start);
+            box->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+// A line edit's limit for a box of many lines: what passes it is cut from the end of what
+// was just typed or pasted.
+class LengthLimit : public QObject
+{
+public:
+    LengthLimit(QPlainTextEdit *box, int maxLength)
+        : QObject(box)
+        , m_box(box)
+        , m_maxLength(maxLength)
+    {
+        connect(box->document(), &QTextDocument::contentsChange, this,
+                [this](int from, int, int added) { m_editEnd = from + added; });
+        connect(box, &QPlainTextEdit::textChanged, this, &LengthLimit::cut);
+    }
+
+private:
+    void cut()
+    {
+        QTextDocument *document = m_box->document();
+        const int length = document->characterCount() - 1;
+        const int over = length - m_maxLength;
+        if (over <= 0)
+            return;
+        const int end = std::clamp(m_editEnd, over, length);
+        QTextCursor cursor(document);
+        cursor.setPosition(end - over);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+
+    QPlainTextEdit *m_box;
+    int m_maxLength;
+    int m_editEnd = 0;
 };
 
 std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
@@ -68,13 +151,15 @@ std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
                                screen->availableGeometry());
 }
 
-// Qt announces a top-level form built on a plain QWidget as a filler; it is a window.
+// Qt announces a top-level form built on a plain QWidget as a filler; it is a window. Popups
+// such as menus also derive from QWidget alone, and Qt serves them itself.
 QAccessibleInterface *plainFormAccessible(const QString &className, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
     const QMetaObject *type = object ? object->metaObject() : nullptr;
-    if (widget && widget->isWindow() && className == QLatin1String(type->className())
-        && type->superClass() == &QWidget::staticMetaObject)
+    if (widget && className == QLatin1String(type->className())
+        && type->superClass() == &QWidget::staticMetaObject
+        && (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
         return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
@@ -84,6 +169,16 @@ QAccessibleInterface *plainFormAccessible(const QString &className, QObject *obj
 void showFocusFrame(QWidget *control)
 {
     new FocusFrameKeeper(control);
+}
+
+void readFromStart(QPlainTextEdit *box)
+{
+    new CaretAtStart(box);
+}
+
+void limitLength(QPlainTextEdit *box, int maxLength)
+{
+    new LengthLimit(box, maxLength);
 }
 
 void centreOnScreen(QWidget *window, const QScreen *screen)

@@ -8,6 +8,7 @@
 class QDialog;
 class QFont;
 class QLabel;
+class QPlainTextEdit;
 class QRect;
 class QScreen;
 class QWidget;
@@ -16,10 +17,17 @@ class QWidget;
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font);
 
-// Draws the style's focus frame around a control while it has the focus, for controls whose
-// own look does not change with it: a read-only text box shows no caret, and a default
-// button is outlined whether it has the focus or not.
+// Draws the style's focus frame around a control while it has the focus from the keyboard,
+// for controls whose own look does not change with it: a read-only text box shows no caret,
+// and a default button is outlined whether it has the focus or not.
 void showFocusFrame(QWidget *control);
+
+// Shows a box's text from its start, with the caret there, so that reading on from the
+// caret reads the text; a screen reader starts where the caret is.
+void readFromStart(QPlainTextEdit *box);
+
+// Holds a box of many lines to at most maxLength characters, a line break counting one.
+void limitLength(QPlainTextEdit *box, int maxLength);
 
 // Moves a window to the middle of a screen's available area: the given screen, else the
 // one the window is on. Like move(), it places the frame's corner, so the frame the window

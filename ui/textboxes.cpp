@@ -84,6 +84,7 @@ QPlainTextEdit *makeProseBox(QWidget *parent, const TextBoxOptions &options)
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setGeometry(inPixels(options.at));
     showFocusFrame(box);
+    readFromStart(box);
     box->setFont(options.font);
     document->setPlainText(options.text);
     return box;

@@ -76,9 +76,7 @@ QLineEdit *makeField(QWidget *frame, const ReferralField &field)
     box->setAccessibleName(QString::fromLatin1(field.spokenName));
     box->setFont(programFont());
     box->setGeometry(inPixels(field.at));
-    // A field full to its limit may have cut a paste short; the submission says so rather
-    // than judge the cut text. (Raising the limit would not help: Qt 6.4 takes time in
-    // the square of it to cut a longer paste.)
+    // Bounded so that the address built from the entries can always be opened.
     box->setMaxLength(modTellAFriend::MaxEntryLength);
     return box;
 }
@@ -176,10 +174,13 @@ void frmNagScreen2::createControls()
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setFont(programFont(14.25));
-    // On the screen's own white, which the form fixes.
+    // On the screen's own white, which the form fixes; the box itself is drawn in the form's
+    // pair too, since a dark desktop's box would look ticked when it is not.
     QPalette linkPal = m_check1->palette();
     linkPal.setColor(QPalette::WindowText, QColor(InvitationBlue));
     linkPal.setColor(QPalette::ButtonText, QColor(InvitationBlue));
+    linkPal.setColor(QPalette::Base, palette().color(QPalette::Window));
+    linkPal.setColor(QPalette::Text, palette().color(QPalette::WindowText));
     m_check1->setPalette(linkPal);
     m_check1->setCursor(Qt::PointingHandCursor);
     m_check1->setGeometry(inPixels({30, 2040, 7185, 555}));
@@ -225,6 +226,7 @@ void frmNagScreen2::createReferAFriend()
     m_txtMessage->setTabChangesFocus(true);
     m_txtMessage->setGeometry(inPixels({4800, 3600, 1815, 495}));
     setBoxText(m_txtMessage, QLatin1String(InitialMessage));
+    limitLength(m_txtMessage, MaxEntryLength);
 
     m_hintedBoxes = {{
         {m_txtName, HintYourName},

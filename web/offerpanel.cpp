@@ -14,7 +14,7 @@ OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot
     fraFullBrand->setObjectName(QStringLiteral("fraFullBrand"));
     fraFullBrand->setGeometry(frame);
     // The offers are blue whatever the theme, so the spot is light whatever the theme.
-    setColourPair(fraFullBrand, Qt::black, FormGrey);
+    keepLight(fraFullBrand);
 
     const QFont font = programFont(8.25, true, true);
     auto offer = [&](const char *name, const char *caption) {

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/referral.h"
 
+#include "base/buildconfig.h"
 #include "base/platform.h"
 #include "web/pages.h"
 
 #include <QUrl>
 
+#include <iterator>
 #include <utility>
 
 namespace modTellAFriend {
@@ -71,6 +73,14 @@ QString encoded(const QString &value)
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
 
+// Six query fields, the page key and the product's path take fewer than 100 characters
+// besides the server address, which is there twice.
+constexpr qsizetype LongestEntries =
+    qsizetype(std::size(QueryFields)) * MaxAddressCharsPerEntryChar * MaxEntryLength;
+static_assert(2 * qsizetype(sizeof STARFOLD_SERVER_BASE_ADDRESS) + 100 + LongestEntries
+                  <= MaxReferralAddressLength,
+              "full fields must make an address the desktop can open");
+
 } // namespace
 
 QString TrimSpaces(const QString &text)
@@ -110,13 +120,6 @@ void SubmitEntries(const Entries &entries)
     strFriendName = TrimSpaces(entries.friendName);
     strFriendEmail = TrimSpaces(entries.friendEmail);
 
-    for (const QString *entry : {&entries.yourName, &entries.yourEmail, &entries.friendName,
-                                 &entries.friendEmail}) {
-        if (entry->size() >= MaxEntryLength) {
-            complain(EntriesTooLong);
-            return;
-        }
-    }
     for (const AddressCheck &check : AddressChecks) {
         if (check.fails(strYourEmail, strFriendEmail)) {
             complain(check.message);
@@ -142,11 +145,10 @@ void SubmitReferral()
     // Our own address, with nothing in it that a query must escape: it goes as it is.
     strReferralUrl += QLatin1String("&taf6=") + modHelp::ProductHomeAddress();
 
-    // The desktop would fail to start the browser with it, and say nothing.
-    if (strReferralUrl.size() > MaxReferralAddressLength) {
-        complain(EntriesTooLong);
+    // The fields keep it shorter; should it pass anyway, the desktop could not start the
+    // browser with it, a failure the user is not told of.
+    if (strReferralUrl.size() > MaxReferralAddressLength)
         return;
-    }
     OpenReferralPage();
 }
 

@@ -17,15 +17,17 @@ inline constexpr char HintFriendEmail[] = "Friend's Email Address";
 // passes the checks and is sent as it stands.
 inline constexpr char InitialMessage[] = "Your Message\r\n";
 
-// The longest address that can be handed to the desktop: Linux passes no argument longer
-// than 128 KiB (MAX_ARG_STRLEN, its closing NUL included) on to a program.
-inline constexpr qsizetype MaxReferralAddressLength = 128 * 1024 - 1;
-// The most a one-line field holds, Qt's own limit for a line edit. A paste beyond it is
-// cut, so a field this full may hold less than the user gave it.
-inline constexpr int MaxEntryLength = 32767;
-// What the user hears when the entries make an address too long to open, or may have
-// been cut short by their fields.
-inline constexpr char EntriesTooLong[] = "Please Shorten Your Entries";
+// The longest referral address handed to the desktop. Windows starts the browser with the
+// address on its command line, which holds 32,767 characters with its closing NUL; about a
+// quarter of that is left for the browser's own path and switches. (Linux takes one
+// argument of up to 128 KiB, so the bound holds there too.)
+inline constexpr qsizetype MaxReferralAddressLength = 24 * 1024;
+// The most each of the five fields holds: enough for any e-mail address (254) and a few
+// sentences. A typed character takes at most nine in the address (three UTF-8 bytes, each
+// percent-encoded; a line break's CR LF takes six), so five full fields and the fixed
+// part, even with a long server address, never pass MaxReferralAddressLength.
+inline constexpr int MaxEntryLength = 500;
+inline constexpr int MaxAddressCharsPerEntryChar = 9;
 
 // The last submission, written by SubmitEntries and SubmitReferral.
 extern QString strYourName;
@@ -57,12 +59,10 @@ QString TextOnLostFocus(const QString &text, const QString &hint);
 bool RefuseEmailKey(QChar key);
 
 // The Refer button: stores the trimmed entries, checks the two addresses, then
-// submits. Each failed check shows its message and stops. A one-line entry as long as
-// its field holds fails before all others: the field may have cut it short, and the
-// other checks would judge the cut text (two cut addresses look the same).
+// submits. Each failed check shows its message and stops.
 void SubmitEntries(const Entries &entries);
-// Checks the stored entries, builds strReferralUrl and opens it, unless it is longer
-// than MaxReferralAddressLength.
+// Checks the stored entries, builds strReferralUrl and opens it. An address longer than
+// MaxReferralAddressLength is dropped without a word, as a browser that will not start.
 void SubmitReferral();
 void OpenReferralPage();
 
