@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QRegularExpression>
+
+// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true").
+Q_LOGGING_CATEGORY(lcFiles, "starfold.files", QtCriticalMsg)
 
 namespace {
 
@@ -37,8 +41,11 @@ void RemoveLeftoverTemporaries(const QString &folder)
             continue;
         const qint64 owner = match.captured(1).toLongLong();
         const QString path = dir.filePath(candidate);
-        if (owner != replacefile::currentProcess() && !replacefile::processAlive(owner)
-            && replacefile::ownLeftover(path))
-            QFile::remove(path);
+        if (owner == replacefile::currentProcess() || replacefile::processAlive(owner)
+            || !replacefile::ownLeftover(path))
+            continue;
+        // What a crash or a kill cut short: the file it replaced is still whole.
+        if (!QFile::remove(path))
+            qCWarning(lcFiles) << "cannot remove the leftover" << path;
     }
 }

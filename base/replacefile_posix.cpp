@@ -91,7 +91,8 @@ std::optional<QString> fill(int fd, const QByteArray &bytes, const struct stat *
 // Makes the rename itself last; a folder that cannot be synced takes nothing from the file.
 void syncFolder(const QString &folder)
 {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QByteArray name = QFile::encodeName(folder);
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);

@@ -287,7 +287,8 @@ bool write(const QString &key, const QString &value)
     if (!values)
         return failed("read", path);
     values->insert(storedKey(key), value);
-    if (const auto error = ReplaceFile(path, serialise(*values), QFile::ReadOwner | QFile::WriteOwner)) {
+    const QByteArray text = serialise(*values);
+    if (const auto error = ReplaceFile(path, text, QFile::ReadOwner | QFile::WriteOwner)) {
         qCWarning(lcSettings) << "cannot write" << path << *error;
         return false;
     }

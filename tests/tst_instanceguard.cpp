@@ -208,19 +208,17 @@ void TestInstanceGuard::leftovers_neverStopAStart()
 
 void TestInstanceGuard::anotherUsersLock_neverKeepsThisUserOut()
 {
-    // Root's folder to anyone else; root gives a file of its own away.
+    // The root folder is another user's to anyone but root, who gives a file away.
     QString path = QDir::rootPath();
     if (::geteuid() == 0) {
         path = m_dir.filePath(QStringLiteral("theirs.lock"));
-        QVERIFY(leftovers::leave(path, "file:"));
-        QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        QVERIFY(leftovers::leave(path, "file:")
+                && ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
     }
     const int theirs = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    QVERIFY(theirs >= 0 && ::flock(theirs, LOCK_EX | LOCK_NB) == 0);
-
+    QVERIFY(::flock(theirs, LOCK_EX | LOCK_NB) == 0);
     InstanceGuard guard(path);
-    QVERIFY(guard.acquire());
-    QVERIFY(!guard.held());
+    QVERIFY(guard.acquire() && !guard.held());
     ::close(theirs);
 }
 

@@ -194,17 +194,11 @@ void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
     QTest::newRow("mailto encoded name") << "mailto:a@b.com?%61ttach=x" << "mailto:a@b.com";
     QTest::newRow("mailto fields kept") << "mailto:a@b.com?subject=attach%20this&body=y"
                                         << "mailto:a@b.com?subject=attach%20this&body=y";
-    // Only the fields of a plain message pass, each row one field, judged once decoded.
-    QTest::newRow("mailto to") << "mailto:?to=a@b.com" << "mailto:?to=a@b.com";
-    QTest::newRow("mailto cc bcc") << "mailto:a@b.com?CC=c@d.com&bcc=e@f.com"
-                                   << "mailto:a@b.com?CC=c@d.com&bcc=e@f.com";
-    QTest::newRow("mailto insert") << "mailto:a@b.com?insert=~/.netrc&body=x"
-                                   << "mailto:a@b.com?body=x";
-    QTest::newRow("mailto double-encoded") << "mailto:a@b.com?%2561ttach=x" << "mailto:a@b.com";
-    QTest::newRow("mailto ;-joined") << "mailto:a@b.com?subject=Hi;attach=/etc/passwd"
-                                     << "mailto:a@b.com";
-    QTest::newRow("mailto encoded &") << "mailto:a@b.com?body=x%26attach%3D/etc/passwd"
-                                      << "mailto:a@b.com";
+    // Only the fields of a plain message pass, judged once decoded as a mail program would.
+    QTest::newRow("mailto insert") << "mailto:a@b.c?insert=/x&body=y" << "mailto:a@b.c?body=y";
+    QTest::newRow("mailto double-encoded") << "mailto:a@b.c?%2561ttach=x" << "mailto:a@b.c";
+    QTest::newRow("mailto ;-joined") << "mailto:a@b.c?subject=Hi;attach=/x" << "mailto:a@b.c";
+    QTest::newRow("mailto encoded &") << "mailto:a@b.c?body=x%26attach%3D/etc/pw" << "mailto:a@b.c";
 }
 
 void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp()
