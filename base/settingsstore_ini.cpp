@@ -36,6 +36,8 @@ namespace {
 
 // How long a write waits for another writer, who holds the lock for milliseconds.
 constexpr int LockWaitMs = 300;
+// A lock older than this was left by a writer that died before it could say who it was.
+constexpr int LockStaleMs = 3000;
 // Far more than the program ever stores: anything larger is not its store.
 constexpr qint64 MaxStoreBytes = 1024 * 1024;
 
@@ -233,12 +235,33 @@ bool lockNameClear(const QString &lockPath)
     return ::unlink(name.constData()) == 0;
 }
 
-// Temporary files of a write that a crash or a kill cut short go at the first look.
+// The lock taken for a write, judged stale once its writer is gone.
+class StoreLock
+{
+public:
+    explicit StoreLock(const QString &storePath)
+        : m_lock(storePath + QLatin1String(".lock"))
+    {
+        m_lock.setStaleLockTime(LockStaleMs);
+    }
+    bool take(int waitMs) { return m_lock.tryLock(waitMs); }
+
+private:
+    QLockFile m_lock;
+};
+
+// What a write that a crash or a kill cut short left behind goes at the first look: its
+// temporary file, and its lock, which taking and releasing clears.
 void tidyOnce(const QString &path)
 {
     static bool tidied = false;
-    if (!std::exchange(tidied, true))
-        RemoveLeftoverTemporaries(QFileInfo(path).path());
+    if (std::exchange(tidied, true))
+        return;
+    RemoveLeftoverTemporaries(QFileInfo(path).path());
+    const QString lockPath = path + QLatin1String(".lock");
+    struct stat st{};
+    if (::lstat(QFile::encodeName(lockPath).constData(), &st) == 0 && lockNameClear(lockPath))
+        StoreLock(path).take(0);
 }
 
 } // namespace
@@ -279,8 +302,8 @@ bool write(const QString &key, const QString &value)
     const QString lockPath = path + QLatin1String(".lock");
     if (!lockNameClear(lockPath))
         return failed("use the lock", lockPath);
-    QLockFile lock(lockPath);
-    if (!lock.tryLock(LockWaitMs))
+    StoreLock lock(path);
+    if (!lock.take(LockWaitMs))
         return failed("take the lock", lockPath);
 
     std::optional<Values> values = readStore(path);
