@@ -8,11 +8,13 @@
 
 QString InstanceGuard::defaultLockPath()
 {
-    // The runtime folder is private to the user and emptied at log-out.
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
-        dir = QDir::tempPath();
-    return dir + QLatin1Char('/') + executableName() + QLatin1String(".instance.lock");
+    // The runtime folder is private to the user and emptied at log-out. The shared
+    // temporary folder is everyone's, so a name there says whose lock it is.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return runtime + QLatin1Char('/') + executableName() + QLatin1String(".instance.lock");
+    return QDir::tempPath() + QLatin1Char('/') + executableName() + QLatin1Char('-')
+           + userTag() + QLatin1String(".instance.lock");
 }
 
 InstanceGuard::InstanceGuard(QString lockPath)

@@ -29,6 +29,9 @@ public:
     static QString defaultLockPath();
 
 private:
+    // Names the user in the shared temporary folder; from the platform's file.
+    static QString userTag();
+
     // The platform's hold on the lock, defined with the code that takes it.
     struct Lock;
     struct LockDeleter {

@@ -90,6 +90,12 @@ Outcome take(const QByteArray &path, int &fd, bool &isFolder)
             ::close(fd);
             continue;
         }
+        // Another user's file or folder is not ours to lock: whoever holds it would keep
+        // this user out for good.
+        if (st.st_uid != ::geteuid()) {
+            ::close(fd);
+            return Outcome::Unavailable;
+        }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
@@ -103,6 +109,11 @@ Outcome take(const QByteArray &path, int &fd, bool &isFolder)
 }
 
 } // namespace
+
+QString InstanceGuard::userTag()
+{
+    return QString::number(::geteuid());
+}
 
 void InstanceGuard::LockDeleter::operator()(Lock *lock) const
 {

@@ -3,6 +3,7 @@
 // and is taken over once that process is gone.
 #include "app/instanceguard.h"
 
+#include <QDir>
 #include <QLockFile>
 
 struct InstanceGuard::Lock {
@@ -12,6 +13,12 @@ struct InstanceGuard::Lock {
     }
     QLockFile file;
 };
+
+QString InstanceGuard::userTag()
+{
+    // The user's own name, as the system gives it to Qt's temporary and home folders.
+    return QString::number(qHash(QDir::homePath()), 16);
+}
 
 void InstanceGuard::LockDeleter::operator()(Lock *lock) const
 {

@@ -1,22 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The store as an INI file in the user's configuration folder. Qt's QSettings reads and
-// writes the format, but never under the store's own name: there it would wait for the
-// lock without end, open whatever stands at the name (a pipe never answers), and write
-// back only what it managed to read.
+// The store as an INI file in the user's configuration folder. Qt parses the file that is
+// opened here without waiting on anything; the program writes it itself, through the one
+// write path, because QSettings saves through a QSaveFile that reports a cut file as saved.
+// Comments and the layout of a hand-edited store do not survive a write; every key and
+// value does.
 #include "base/settingsstore.h"
 
 #include "base/identity.h"
 #include "base/platform.h"
 #include "base/replacefile.h"
 
+#include <QDataStream>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QLoggingCategory>
+#include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QVariant>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -32,130 +36,17 @@ namespace {
 
 // How long a write waits for another writer, who holds the lock for milliseconds.
 constexpr int LockWaitMs = 300;
+// A lock older than this was left by a writer that died before it could say who it was.
+constexpr int LockStaleMs = 3000;
 // Far more than the program ever stores: anything larger is not its store.
 constexpr qint64 MaxStoreBytes = 1024 * 1024;
+
+// Every key of the store as Qt reads it ("group/key"), with its value.
+using Values = QMap<QString, QVariant>;
 
 QString storedKey(const QString &key)
 {
     return QLatin1String("Settings/") + key;
-}
-
-// The store's bytes (none while it does not exist), read without waiting on anything:
-// nothing when its name holds anything but a regular file (a folder, a pipe, a device)
-// or more than a store holds.
-std::optional<QByteArray> readStore(const QString &path)
-{
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st{};
-    if (::stat(name.constData(), &st) != 0)
-        return errno == ENOENT ? std::optional(QByteArray()) : std::nullopt;
-    if (!S_ISREG(st.st_mode))
-        return std::nullopt;
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
-    QByteArray bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    char buffer[16384];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            break;
-        if (got < 0 && errno == EINTR)
-            continue;
-        ok = got > 0 && bytes.size() + got <= MaxStoreBytes;
-        if (ok)
-            bytes.append(buffer, got);
-    }
-    ::close(fd);
-    return ok ? std::optional(std::move(bytes)) : std::nullopt;
-}
-
-// QLockFile reads what stands at the lock's name to judge it: a pipe there would
-// never answer, a folder would count as a lock held for good.
-bool lockNameUsable(const QString &lockPath)
-{
-    struct stat st{};
-    if (::lstat(QFile::encodeName(lockPath).constData(), &st) != 0)
-        return errno == ENOENT;
-    return S_ISREG(st.st_mode);
-}
-
-// The runtime folder is private to the user and normally in memory, where Qt's flush
-// of each file it writes to the disk costs nothing.
-QString privateFolder()
-{
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return (runtime.isEmpty() ? QDir::tempPath() : runtime) + QLatin1String("/settings-XXXXXX");
-}
-
-// The store as Qt reads and writes it, under a name in a folder of our own: either a copy
-// for Qt to change, or a link to the store for Qt to read. Qt keeps what it parsed of a
-// file for as long as the file looks unchanged, and tells only its first reader that the
-// file is malformed; a name it has never seen makes it read afresh.
-class PrivateStore
-{
-public:
-    enum class Kind { CopyOf, LinkTo };
-
-    PrivateStore(Kind kind, const QByteArray &bytesOrPath)
-        : m_dir(privateFolder())
-    {
-        if (!m_dir.isValid())
-            return;
-        const QString name = m_dir.filePath(QStringLiteral("store.ini"));
-        if (kind == Kind::LinkTo) {
-            if (!QFile::link(QFile::decodeName(bytesOrPath), name))
-                return;
-        } else {
-            QFile file(name);
-            if (!file.open(QIODevice::WriteOnly)
-                || file.write(bytesOrPath) != bytesOrPath.size() || !file.flush())
-                return;
-        }
-        m_settings.emplace(name, QSettings::IniFormat);
-    }
-
-    QSettings *settings() { return m_settings ? &*m_settings : nullptr; }
-
-    // What Qt writes for the settings as they now stand.
-    std::optional<QByteArray> written()
-    {
-        m_settings->sync();
-        QFile file(m_settings->fileName());
-        if (m_settings->status() != QSettings::NoError || !file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return file.readAll();
-    }
-
-private:
-    QTemporaryDir m_dir;
-    std::optional<QSettings> m_settings;
-};
-
-// What this process last wrote to the store, which needs no second look.
-QByteArray &lastWritten()
-{
-    static QByteArray bytes;
-    return bytes;
-}
-
-// Only a store that Qt writes back byte for byte is understood in full. Invalid UTF-8,
-// %U escapes, comments and other spellings that Qt reads but writes otherwise would be
-// changed or lost by a write, so such a store is left alone.
-bool understood(PrivateStore &copy, const QByteArray &original)
-{
-    if (!original.isEmpty() && original == lastWritten())
-        return true;
-    QSettings &settings = *copy.settings();
-    const QStringList keys = settings.allKeys();
-    if (settings.status() != QSettings::NoError)
-        return false;
-    if (keys.isEmpty())
-        return original.isEmpty();
-    // A value set to itself makes Qt write the whole file anew.
-    settings.setValue(keys.constFirst(), settings.value(keys.constFirst()));
-    return copy.written() == original;
 }
 
 bool failed(const char *doing, const QString &path)
@@ -164,11 +55,220 @@ bool failed(const char *doing, const QString &path)
     return false;
 }
 
+// Without a home Qt falls back to the root of the file system ("//.config"), which is
+// nobody's configuration folder.
+QString configFolder()
+{
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty() || QDir::isRelativePath(config) || QDir::cleanPath(config) == u"/")
+        return {};
+    if (!QDir::isAbsolutePath(qEnvironmentVariable("XDG_CONFIG_HOME"))) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!QDir::isAbsolutePath(home) || QDir::cleanPath(home) == u"/")
+            return {};
+    }
+    return QDir::cleanPath(config);
+}
+
+// Every key and value of the store as Qt reads it: none while there is no store; nothing
+// when its name holds anything but the user's own regular file (a link, a folder, a pipe,
+// another user's file) or more than a store holds, or when Qt finds it malformed.
+// The store is opened here, without following a link or waiting on a pipe, and Qt reads
+// that very file through /proc. Qt keeps what it parsed of a file (and whether it was
+// malformed) by name while its size and time look unchanged, so each reading uses a name
+// that has not come up lately.
+std::optional<Values> readStore(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional(Values()) : std::nullopt;
+    struct stat st{};
+    static int generation = 0;
+    const bool own = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
+                     && st.st_size <= MaxStoreBytes;
+    const int alias = own ? ::fcntl(fd, F_DUPFD_CLOEXEC, 64 + generation++ % 512) : -1;
+    std::optional<Values> values;
+    if (alias >= 0) {
+        QSettings settings(QStringLiteral("/proc/self/fd/%1").arg(alias), QSettings::IniFormat);
+        const QStringList keys = settings.allKeys();
+        if (settings.status() == QSettings::NoError) {
+            values.emplace();
+            for (const QString &key : keys)
+                values->insert(key, settings.value(key));
+        }
+        ::close(alias);
+    }
+    ::close(fd);
+    return values;
+}
+
+// Section and key names as Qt spells them in an INI file.
+QByteArray escapedName(const QString &name)
+{
+    QByteArray out;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u == u'/')
+            out += '\\';
+        else if (u < 0x80 && (c.isLetterOrNumber() || u == u'_' || u == u'-' || u == u'.'))
+            out += char(u);
+        else if (u <= 0xFF)
+            out += '%' + QByteArray::number(u, 16).rightJustified(2, '0').toUpper();
+        else
+            out += "%U" + QByteArray::number(u, 16).rightJustified(4, '0').toUpper();
+    }
+    return out;
+}
+
+// One value as Qt reads it back: plain text, "@@" for text that starts with "@", and Qt's
+// own forms for bytes and for every other type.
+QString asText(const QVariant &value)
+{
+    const auto streamed = [&value](const char *form, QDataStream::Version version) {
+        QByteArray bytes;
+        QDataStream stream(&bytes, QIODevice::WriteOnly);
+        stream.setVersion(version);
+        stream << value;
+        return QLatin1String(form) + QString::fromLatin1(bytes) + QLatin1Char(')');
+    };
+    switch (value.typeId()) {
+    case QMetaType::UnknownType:
+        return QStringLiteral("@Invalid()");
+    case QMetaType::QString: {
+        const QString text = value.toString();
+        return text.startsWith(u'@') ? u'@' + text : text;
+    }
+    case QMetaType::QByteArray:
+        return QLatin1String("@ByteArray(") + QString::fromLatin1(value.toByteArray()) + u')';
+    case QMetaType::QDateTime:
+        return streamed("@DateTime(", QDataStream::Qt_5_6);
+    default:
+        return streamed("@Variant(", QDataStream::Qt_4_0);
+    }
+}
+
+// Quoted, with everything outside printable ASCII as \x escapes, so every UTF-16 unit
+// (half a surrogate pair too) comes back as it was. A hex digit right after an escape
+// would be read as part of it, so it is escaped as well.
+void appendQuoted(QByteArray &out, const QString &text)
+{
+    out += '"';
+    bool afterEscape = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool hexDigit = (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f')
+                              || (u >= u'A' && u <= u'F');
+        if (u < 0x20 || u >= 0x7F || (afterEscape && hexDigit)) {
+            out += "\\x" + QByteArray::number(u, 16);
+            afterEscape = true;
+            continue;
+        }
+        if (u == u'"' || u == u'\\')
+            out += '\\';
+        out += char(u);
+        afterEscape = false;
+    }
+    out += '"';
+}
+
+void appendValue(QByteArray &out, const QVariant &value)
+{
+    const int type = value.typeId();
+    if (type != QMetaType::QStringList && type != QMetaType::QVariantList) {
+        appendQuoted(out, asText(value));
+        return;
+    }
+    const QVariantList items = value.toList();
+    if (items.isEmpty())
+        out += "@Invalid()";
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ", ";
+        appendQuoted(out, asText(items[i]));
+    }
+}
+
+// The store's text: top-level keys under [General], each group under its first part.
+QByteArray serialise(const Values &values)
+{
+    QMap<QString, QList<std::pair<QString, QVariant>>> sections;
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const qsizetype slash = it.key().indexOf(u'/');
+        sections[slash < 0 ? QString() : it.key().first(slash)].append(
+            {slash < 0 ? it.key() : it.key().sliced(slash + 1), it.value()});
+    }
+    QByteArray out;
+    for (auto it = sections.cbegin(); it != sections.cend(); ++it) {
+        if (!out.isEmpty())
+            out += '\n';
+        if (it.key().isEmpty())
+            out += "[General]\n";
+        else if (it.key().compare(u"general", Qt::CaseInsensitive) == 0)
+            out += "[%" + escapedName(it.key()) + "]\n";
+        else
+            out += '[' + escapedName(it.key()) + "]\n";
+        for (const auto &[key, value] : it.value()) {
+            out += escapedName(key) + '=';
+            appendValue(out, value);
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+// QLockFile judges what stands at its name by reading it: a pipe there would never answer,
+// a link would be followed. Those go. A folder, which may hold someone's files, fails this
+// write, and goes if it is empty, so that the next write finds the name free.
+bool lockNameClear(const QString &lockPath)
+{
+    const QByteArray name = QFile::encodeName(lockPath);
+    struct stat st{};
+    if (::lstat(name.constData(), &st) != 0)
+        return errno == ENOENT;
+    if (S_ISREG(st.st_mode))
+        return true;
+    if (S_ISDIR(st.st_mode)) {
+        ::rmdir(name.constData());
+        return false;
+    }
+    return ::unlink(name.constData()) == 0;
+}
+
+// The lock taken for a write, judged stale once its writer is gone.
+class StoreLock
+{
+public:
+    explicit StoreLock(const QString &storePath)
+        : m_lock(storePath + QLatin1String(".lock"))
+    {
+        m_lock.setStaleLockTime(LockStaleMs);
+    }
+    bool take(int waitMs) { return m_lock.tryLock(waitMs); }
+
+private:
+    QLockFile m_lock;
+};
+
+// What a write that a crash or a kill cut short left behind goes at the first look: its
+// temporary file, and its lock, which taking and releasing clears.
+void tidyOnce(const QString &path)
+{
+    static bool tidied = false;
+    if (std::exchange(tidied, true))
+        return;
+    RemoveLeftoverTemporaries(QFileInfo(path).path());
+    const QString lockPath = path + QLatin1String(".lock");
+    struct stat st{};
+    if (::lstat(QFile::encodeName(lockPath).constData(), &st) == 0 && lockNameClear(lockPath))
+        StoreLock(path).take(0);
+}
+
 } // namespace
 
 QString location()
 {
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString config = configFolder();
     if (config.isEmpty())
         return {};
     // Where QSettings puts an INI file of the user's: the maker's folder, the program's name.
@@ -178,62 +278,43 @@ QString location()
 
 std::optional<QString> read(const QString &key)
 {
-    // Reading writes nothing, so it works on a full disk as well.
     const QString path = location();
-    struct stat st{};
-    const QByteArray name = QFile::encodeName(path);
-    if (path.isEmpty() || ::stat(name.constData(), &st) != 0) {
-        if (!path.isEmpty() && errno == ENOENT)
-            return QString();
+    if (path.isEmpty()) {
+        failed("find a place for", path);
+        return std::nullopt;
+    }
+    tidyOnce(path);
+    const std::optional<Values> values = readStore(path);
+    if (!values) {
         failed("read", path);
         return std::nullopt;
     }
-    // Qt would wait for good on a pipe, and read a device without end.
-    if (!S_ISREG(st.st_mode) || st.st_size > MaxStoreBytes) {
-        failed("read", path);
-        return std::nullopt;
-    }
-    PrivateStore view(PrivateStore::Kind::LinkTo, name);
-    QSettings *settings = view.settings();
-    if (!settings)
-        return std::nullopt;
-    const QString value = settings->value(storedKey(key)).toString();
-    // Qt parses the file section by section as asked, so look after the read.
-    if (settings->status() != QSettings::NoError) {
-        failed("read", path);
-        return std::nullopt;
-    }
-    return value;
+    return values->value(storedKey(key)).toString();
 }
 
 bool write(const QString &key, const QString &value)
 {
     const QString path = location();
-    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).absolutePath()))
+    if (path.isEmpty() || !QDir().mkpath(QFileInfo(path).path()))
         return failed("make the folder of", path);
-    // The same lock that QSettings takes, so that a writer of either kind waits for the other.
+    tidyOnce(path);
+    // The lock that QSettings takes, so that a writer of either kind waits for the other.
     const QString lockPath = path + QLatin1String(".lock");
-    if (!lockNameUsable(lockPath))
+    if (!lockNameClear(lockPath))
         return failed("use the lock", lockPath);
-    QLockFile lock(lockPath);
-    if (!lock.tryLock(LockWaitMs))
+    StoreLock lock(path);
+    if (!lock.take(LockWaitMs))
         return failed("take the lock", lockPath);
 
-    const std::optional<QByteArray> contents = readStore(path);
-    if (!contents)
+    std::optional<Values> values = readStore(path);
+    if (!values)
         return failed("read", path);
-    PrivateStore copy(PrivateStore::Kind::CopyOf, *contents);
-    if (!copy.settings() || !understood(copy, *contents))
-        return failed("understand all of", path);
-    copy.settings()->setValue(storedKey(key), value);
-    const std::optional<QByteArray> updated = copy.written();
-    if (!updated)
-        return failed("write", path);
-    if (const auto error = ReplaceFile(path, *updated, QFile::ReadOwner | QFile::WriteOwner)) {
+    values->insert(storedKey(key), value);
+    const QByteArray text = serialise(*values);
+    if (const auto error = ReplaceFile(path, text, QFile::ReadOwner | QFile::WriteOwner)) {
         qCWarning(lcSettings) << "cannot write" << path << *error;
         return false;
     }
-    lastWritten() = *updated;
     return true;
 }
 

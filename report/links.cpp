@@ -77,17 +77,52 @@ qsizetype withoutTrailingPunctuation(QStringView text, qsizetype start, const Ca
     return end;
 }
 
-// Mail programs read these fields as files to attach (RFC 6068 leaves the fields open,
-// and several honour "attach" or "attachment"), so a pasted link could send any file away.
-bool carriesAFile(QStringView field)
+// Mail programs honour fields that RFC 6068 leaves open ("attach", "attachment", "insert"
+// and the like name files to send away), so only the fields of a plain message pass.
+constexpr std::array<QLatin1StringView, 5> MailFields{
+    QLatin1StringView("to"), QLatin1StringView("cc"), QLatin1StringView("bcc"),
+    QLatin1StringView("subject"), QLatin1StringView("body")};
+
+// What a mail program may make of the text after it decodes it once more, and again.
+QString fullyDecoded(QStringView text)
 {
-    const qsizetype equals = field.indexOf(QLatin1Char('='));
-    const QStringView name = equals < 0 ? field : field.first(equals);
-    return QUrl::fromPercentEncoding(name.toUtf8())
-        .contains(QLatin1String("attach"), Qt::CaseInsensitive);
+    QByteArray bytes = text.toUtf8();
+    for (int round = 0; round < 8; ++round) {
+        const QByteArray decoded = QByteArray::fromPercentEncoding(bytes);
+        if (decoded == bytes)
+            break;
+        bytes = decoded;
+    }
+    return QString::fromUtf8(bytes);
 }
 
-QString withoutAttachments(QStringView mailto)
+bool isMailField(QStringView name)
+{
+    const QString decoded = fullyDecoded(name).trimmed();
+    for (QLatin1StringView field : MailFields) {
+        if (decoded.compare(field, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// A field that, decoded, starts another field after a "&" or ";": some mail programs split
+// there.
+bool hidesAField(QStringView value)
+{
+    const QString decoded = fullyDecoded(value);
+    for (QStringView piece : QStringView(decoded).tokenize(u'&')) {
+        for (QStringView part : piece.tokenize(u';')) {
+            const qsizetype equals = part.indexOf(u'=');
+            if (part.data() != decoded.constData() && equals >= 0
+                && !isMailField(part.first(equals)))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString withMailFieldsOnly(QStringView mailto)
 {
     const qsizetype query = mailto.indexOf(QLatin1Char('?'));
     if (query < 0)
@@ -95,7 +130,8 @@ QString withoutAttachments(QStringView mailto)
     QString kept = mailto.first(query).toString();
     QChar separator = QLatin1Char('?');
     for (QStringView field : mailto.sliced(query + 1).tokenize(QLatin1Char('&'))) {
-        if (carriesAFile(field))
+        const qsizetype equals = field.indexOf(QLatin1Char('='));
+        if (equals < 0 || !isMailField(field.first(equals)) || hidesAField(field))
             continue;
         kept += separator;
         kept += field;
@@ -140,7 +176,7 @@ std::optional<QString> OpenableAddress(QStringView linkText)
         if (!text.startsWith(scheme, Qt::CaseInsensitive) || text.size() <= scheme.size())
             continue;
         if (scheme == MailtoScheme)
-            return withoutAttachments(text);
+            return withMailFieldsOnly(text);
         return text.toString();
     }
     if (text.startsWith(WwwPrefix, Qt::CaseInsensitive) && text.size() > WwwPrefix.size())

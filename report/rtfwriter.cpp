@@ -124,13 +124,11 @@ public:
         m_out += "\r\n\\pard\\plain";
         const auto &paragraphs = m_document.paragraphs;
         for (qsizetype i = 0; i < paragraphs.size(); ++i) {
-            bool wroteText = false;
             m_afterSpace = false;
             for (const Run &run : paragraphs[i].runs)
-                wroteText |= writeRun(run);
-            // Each line break becomes a paragraph end, so the last paragraph needs none;
-            // unless it is empty, since readers drop an empty paragraph after the last \par.
-            if (i + 1 < paragraphs.size() || !wroteText)
+                writeRun(run);
+            // One \par per line break: the last paragraph, empty or not, ends the document.
+            if (i + 1 < paragraphs.size())
                 m_out += "\\par\r\n";
         }
         // unrtf holds a \'hh back until the next control word, and without one before the

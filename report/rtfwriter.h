@@ -38,8 +38,8 @@ struct Document {
 };
 
 // The document as RTF 1.x: a font table of the families used, a colour table of the
-// colours used, one \par between each paragraph and the next, and one after the last
-// paragraph when that is empty. Every character outside printable ASCII is escaped,
+// colours used, and one \par between each paragraph and the next, none after the last.
+// Every character outside printable ASCII is escaped,
 // Windows-1252 ones as \'hh, the rest as \uN with the fallback \'3f (UTF-16, so a
 // character beyond the BMP takes two; half a surrogate pair becomes U+FFFD), as is a space
 // that follows a space; a line break inside a paragraph becomes \line.

@@ -2,6 +2,7 @@
 #include "base/forms.h"
 #include "app/frmmain.h"
 #include "profile/signprofile.h"
+#include "base/settings.h"
 #include "report/frmsave.h"
 #include "report/reportdocument.h"
 #include "report/reportruns.h"
@@ -32,6 +33,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <dlfcn.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -106,6 +108,8 @@ private Q_SLOTS:
     void keyboard_tabLeavesTheReportUnchanged_ctrlTabTypesATab();
     void everyUser_namedReachableAndReadableOnDark_savedColoursUnchanged();
     void everyPixelRatio_noTextCutShort();
+    void failingCall_keepsTheOldFileSaysSoAndLeavesNothing_data();
+    void failingCall_keepsTheOldFileSaysSoAndLeavesNothing();
 
 private:
     // The old report a failed save must leave alone: its path, empty when it could not be made.
@@ -572,6 +576,53 @@ void TestFrmSave::everyPixelRatio_noTextCutShort()
 {
     // Run at the pixel ratio of the screen; CTest runs this again at 1.5 and 2.
     VERIFY_NO_FAULTS(everyuser::clippedTexts(m_form.get(), m_form.get()->devicePixelRatioF()));
+}
+
+void TestFrmSave::failingCall_keepsTheOldFileSaysSoAndLeavesNothing_data()
+{
+    QTest::addColumn<bool>("report"); // else the settings store
+    QTest::addColumn<QByteArray>("call");
+    for (const bool report : {true, false}) {
+        for (const char *call : {"open", "write", "fdatasync", "close", "rename"})
+            QTest::addRow("%s %s", report ? "save" : "settings", call) << report << QByteArray(call);
+    }
+}
+
+// The Nth call of each kind (more than a write makes) fails with each error in turn, through
+// support/faultshim.c.
+void TestFrmSave::failingCall_keepsTheOldFileSaysSoAndLeavesNothing()
+{
+    QFETCH(bool, report);
+    QFETCH(QByteArray, call);
+    const auto arm = reinterpret_cast<void (*)(const char *, const char *, long, int)>(
+        dlsym(RTLD_DEFAULT, "fault_arm"));
+    QVERIFY2(arm, "the fault shim is not preloaded");
+    const QString path = report ? m_dir->filePath(QStringLiteral("a.rtf")) : settingsFilePath();
+    const QString folder = QFileInfo(path).path();
+    m_world->savePath = path;
+    const auto write = [&](const char *value) {
+        m_world->messages.clear();
+        if (!report)
+            return WriteSetting(QStringLiteral("Install"), QLatin1String(value));
+        clickSave();
+        return m_world->messages.isEmpty();
+    };
+    QVERIFY(write("2"));
+    const QByteArray written = contentsOf(path);
+    int refused = 0;
+    for (long n = 1; n < 16; ++n) {
+        QVERIFY(report ? writeFile(path, LastWeeksReport) : write("1"));
+        const QByteArray old = contentsOf(path);
+        arm(QFile::encodeName(folder).constData(), call.constData(), n / 2, n % 2 ? EIO : ENOSPC);
+        const bool wrote = write("2");
+        arm("", "", 0, 0);
+        // Whole or not at all, said so when not, and no temporary file left beside it.
+        QCOMPARE(contentsOf(path), wrote ? written : old);
+        QCOMPARE(m_world->messages.size(), report && !wrote ? 1 : 0);
+        QCOMPARE(filesIn(folder), QStringList(QFileInfo(path).fileName()));
+        refused += !wrote;
+    }
+    QVERIFY(refused > 0);
 }
 
 QTEST_MAIN(TestFrmSave)

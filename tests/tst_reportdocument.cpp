@@ -38,6 +38,9 @@ QList<Shown> shownIn(const QTextDocument &document)
                               hex(format.foreground().color())});
         }
     }
+    // A line break at the end ends the last line rather than starting one.
+    if (!shown.isEmpty() && shown.constLast().character == QLatin1Char('\n'))
+        shown.removeLast();
     return shown;
 }
 

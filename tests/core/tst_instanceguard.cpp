@@ -14,6 +14,8 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <fcntl.h>
+#include <sys/file.h>
 
 // Run with "--hold-guard PATH" this executable takes the guard and waits to be killed.
 static int holdGuard(const char *path)
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void program_killedInstanceDoesNotBlockTheNextStart();
     void leftovers_neverStopAStart_data();
     void leftovers_neverStopAStart();
+    void anotherUsersLock_neverKeepsThisUserOut();
 
 private:
     QProcess *startHolder(const QString &lockPath);
@@ -201,6 +204,22 @@ void TestInstanceGuard::leftovers_neverStopAStart()
     QCOMPARE(leftovers::describe(other), "file:precious");
     if (leftover.startsWith("folder"))
         QCOMPARE(leftovers::describe(path), leftover);
+}
+
+void TestInstanceGuard::anotherUsersLock_neverKeepsThisUserOut()
+{
+    // The root folder is another user's to anyone but root, who gives a file away.
+    QString path = QDir::rootPath();
+    if (::geteuid() == 0) {
+        path = m_dir.filePath(QStringLiteral("theirs.lock"));
+        QVERIFY(leftovers::leave(path, "file:")
+                && ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    }
+    const int theirs = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    QVERIFY(::flock(theirs, LOCK_EX | LOCK_NB) == 0);
+    InstanceGuard guard(path);
+    QVERIFY(guard.acquire() && !guard.held());
+    ::close(theirs);
 }
 
 int main(int argc, char *argv[])

@@ -119,6 +119,11 @@ void TestLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
     QTest::newRow("mailto encoded name") << "mailto:a@b.com?%61ttach=x" << "mailto:a@b.com";
     QTest::newRow("mailto fields kept") << "mailto:a@b.com?subject=attach%20this&body=y"
                                         << "mailto:a@b.com?subject=attach%20this&body=y";
+    // Only the fields of a plain message pass, judged once decoded as a mail program would.
+    QTest::newRow("mailto insert") << "mailto:a@b.c?insert=/x&body=y" << "mailto:a@b.c?body=y";
+    QTest::newRow("mailto double-encoded") << "mailto:a@b.c?%2561ttach=x" << "mailto:a@b.c";
+    QTest::newRow("mailto ;-joined") << "mailto:a@b.c?subject=Hi;attach=/x" << "mailto:a@b.c";
+    QTest::newRow("mailto encoded &") << "mailto:a@b.c?body=x%26attach%3D/etc/pw" << "mailto:a@b.c";
 }
 
 void TestLinks::opening_onlyWebSchemes_wwwGetsHttp()
