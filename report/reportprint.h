@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QPrinter;
 class QTextDocument;
@@ -20,7 +21,11 @@ void PrintDocument(const QTextDocument &document, const QString &printerName);
 QString DefaultPrinterName();
 
 // Inside the print module: the same on a printer that is set up already (paper, margins,
-// output). Whatever calls it links the module and Qt's print support itself.
+// output). Whatever calls it links the module and Qt's print support itself, so the module
+// exports it along with its entry points.
+#ifdef STARFOLD_BUILDING_PRINT_MODULE
+Q_DECL_EXPORT
+#endif
 void PrintDocument(const QTextDocument &document, QPrinter &printer);
 
 } // namespace report

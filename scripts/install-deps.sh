@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, whatever the build still lacks; --package adds what building the
 # Debian package needs, --test the test tools (the package's checks among them), --bench the
-# benchmark tools.
+# benchmark tools, --windows the cross compiler, Wine and NSIS for the Windows build.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
@@ -14,6 +14,12 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=(unrtf libreoffice-writer-nogui poppler-utils cups printer-driver-cups-pdf cups-client
                cups-bsd libfaketime xvfb xauth)
     packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
+fi
+if [[ "${1:-}" == "--windows" ]]; then
+    # The host Qt's moc, rcc and uic serve the cross build; the host Qt and Qt Svg build the
+    # artwork tools, which run here.
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools wine64 nsis
+               xz-utils xvfb xauth)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)
