@@ -30,9 +30,11 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#ifndef Q_OS_WIN
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <memory>
 
@@ -59,6 +61,7 @@ QStringList filesIn(const QString &folder)
 
 // Runs a step with the effective user "nobody", so that folder permissions hold even
 // when the tests run as root. False when the switch is not possible.
+#ifndef Q_OS_WIN
 bool asNobody(const std::function<void()> &step)
 {
     const passwd *nobody = getpwnam("nobody");
@@ -67,6 +70,7 @@ bool asNobody(const std::function<void()> &step)
     step();
     return seteuid(0) == 0;
 }
+#endif
 
 } // namespace
 
@@ -419,6 +423,9 @@ void TestFrmSave::save_toAFolderThatIsGone_keepsOldFileAndNamesFileAndReason()
 
 void TestFrmSave::save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only attribute does not keep Windows from writing in it");
+#else
     const QString path = reportSavedLastWeek();
     QVERIFY(!path.isEmpty());
     const QString folder = QFileInfo(path).path();
@@ -436,10 +443,12 @@ void TestFrmSave::save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason()
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     verifyFailedSaveKeptTheOldFile(path);
+#endif
 }
 
 void TestFrmSave::save_onADiskThatFillsHalfway_keepsOldFileAndNamesFileAndReason()
 {
+    STARFOLD_NEEDS_FULL_DISK();
     const QString path = reportSavedLastWeek();
     QVERIFY(!path.isEmpty());
     {
@@ -473,6 +482,9 @@ void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
 
 void TestFrmSave::save_pipeAsTarget_isRefusedAndLeftAPipe()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no pipes in its folders");
+#else
     // Written through, the save would never end; replaced, the pipe would be gone.
     const QString path = m_dir->filePath(QStringLiteral("report.rtf"));
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -491,6 +503,7 @@ void TestFrmSave::save_pipeAsTarget_isRefusedAndLeftAPipe()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden
                                            | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("report.rtf")});
+#endif
 }
 
 void TestFrmSave::paste_arrivesAsPlainTextInTheCaretsFormat()

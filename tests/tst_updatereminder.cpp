@@ -355,6 +355,7 @@ void TestUpdateReminder::brokenStore_reminderEndsQuietly()
 
 void TestUpdateReminder::fullDisk_afterTheQuestion_nothingStoredAndNoPage()
 {
+    STARFOLD_NEEDS_FULL_DISK();
     storeState(QStringLiteral("1"), Today.addDays(-30));
     const QByteArray before = storeBytes();
 

@@ -1,0 +1,13 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The suite cross-built for Windows: what Linux alone has is left out (CUPS printing, the
+# desktop's xdg-open, the Debian package, the INI store, whose test gives way to the
+# registry store's), every test runs under Wine through the runner, in a prefix of the
+# build's own, and the installer gets a check of its own.
+set(starfold_tests_left_out "tst_print_cups|tst_openurl_real|tst_settings\\.cpp$")
+
+get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
+get_filename_component(qt_bin ${qt_core_dll} DIRECTORY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
+    ${CMAKE_BINARY_DIR}/wineprefix "${qt_bin}:${CMAKE_BINARY_DIR}")
+# Paths a test hands to Windows live on Wine's drive for the whole file system.
+set(starfold_drive Z:)
