@@ -2,8 +2,8 @@
 // The store in the registry: one string value per key under
 // HKEY_CURRENT_USER\Software\<maker>\<executable name>\Settings. A value's name may hold any
 // character, the backslash included, but the registry matches names without regard to case,
-// so every character that has another case is written as an escape that has none; keys
-// that differ only in case stay apart.
+// so every capital letter is written as an escape of a tilde and its code in capital hex
+// digits; keys that differ only in case stay apart, and most names read as they are.
 #include "base/settingsstore.h"
 
 #include "base/identity.h"
@@ -33,7 +33,7 @@ QString valueName(const QString &key)
 {
     QString name;
     for (const QChar ch : key) {
-        if (ch == Escape || ch.toUpper() != ch || ch.toLower() != ch)
+        if (ch == Escape || ch.toLower() != ch)
             name += Escape + QStringLiteral("%1").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toUpper();
         else
             name += ch;
