@@ -11,3 +11,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
     ${CMAKE_BINARY_DIR}/wineprefix "${qt_bin}:${CMAKE_BINARY_DIR}")
 # Paths a test hands to Windows live on Wine's drive for the whole file system.
 set(starfold_drive Z:)
+
+add_test(NAME windows_installer COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/check_installer.sh
+    ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh
+    ${CMAKE_PROJECT_NAME}-${PROJECT_VERSION}-win64.exe)
+set_tests_properties(windows_installer PROPERTIES TIMEOUT 300)
