@@ -3,7 +3,7 @@
 # The Windows installer as a user meets it, in a Wine prefix of its own: a silent install
 # puts exactly the install rules' files and a Start menu shortcut in place; the installed
 # program starts with nothing else on PATH, and loads no DLL of Qt or MinGW from elsewhere;
-# a silent uninstall removes every installed file.
+# a silent uninstall removes every installed file and leaves the user's settings.
 #   check_installer.sh BUILD_DIR WINE_RUN INSTALLER
 set -euo pipefail
 build=$1 run=$2 installer=$3
@@ -21,7 +21,8 @@ diff <(cd "$build/tests/installer/expected" && find . -type f | sort) \
      <(cd "$folder" && find . -type f ! -name Uninstall.exe | sort) || fail "installed files differ"
 [[ -f $shortcut ]] || fail "no Start menu shortcut"
 
-# Started as the shortcut would: up once it has loaded its platform plug-in, and still up.
+# Started as the shortcut would: up once it has loaded its platform plug-in, and still up;
+# its first start writes its settings.
 WINEDEBUG=+loaddll xvfb-run -a -s "-screen 0 1024x768x24" \
     "$run" "$prefix" "" "C:\\Program Files\\Starfold\\starfold.exe" 2>"$build/tests/installer/loaded.txt" &
 program=$!
@@ -32,6 +33,8 @@ done
 sleep 3
 kill -0 $program 2>/dev/null && grep -q 'qwindows.dll' "$build/tests/installer/loaded.txt" \
     || fail "the program did not start"
+settings='HKCU\Software\Lunavale\starfold\Settings'
+wine reg query "$settings" >/dev/null 2>&1 || fail "no settings after the first start"
 WINEPREFIX=$prefix /usr/lib/wine/wineserver -k
 wait $program || true
 foreign=$(grep -o 'Loaded L"[^"]*": native' "$build/tests/installer/loaded.txt" | grep -iv 'Program Files\\\\Starfold\\\\' || true)
@@ -40,4 +43,5 @@ foreign=$(grep -o 'Loaded L"[^"]*": native' "$build/tests/installer/loaded.txt" 
 wine "C:\\Program Files\\Starfold\\Uninstall.exe" /S
 WINEPREFIX=$prefix /usr/lib/wine/wineserver -w
 [[ ! -e $folder && ! -e $shortcut ]] || fail "left after uninstalling: $(find "$folder" "$shortcut" 2>/dev/null)"
+wine reg query "$settings" >/dev/null 2>&1 || fail "the uninstaller took the user's settings"
 echo "installed, started and uninstalled cleanly"
