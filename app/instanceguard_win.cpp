@@ -51,7 +51,8 @@ bool InstanceGuard::acquire()
     const DWORD error = GetLastError();
     if (!mutex) {
         // Another kind of object of that name, or no right to it: run rather than refuse.
-        qCWarning(lcGuard) << "no single-instance mutex" << name << "- running without one:" << error;
+        qCWarning(lcGuard) << "no single-instance mutex" << name << "- running without one:"
+                           << error;
         return true;
     }
     if (error == ERROR_ALREADY_EXISTS) {

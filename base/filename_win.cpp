@@ -36,7 +36,8 @@ bool namesADevice(const QString &name)
         return true;
     // COM1 to COM9 and LPT1 to LPT9, and their superscript spellings.
     static const QString digits = QStringLiteral("123456789\u00B9\u00B2\u00B3");
-    return stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT")))
+    const QStringView port = QStringView(stem).left(3);
+    return stem.size() == 4 && (port == QLatin1String("COM") || port == QLatin1String("LPT"))
            && digits.contains(stem.at(3));
 }
 

@@ -34,7 +34,8 @@ QString valueName(const QString &key)
     QString name;
     for (const QChar ch : key) {
         if (ch == Escape || ch.toLower() != ch)
-            name += Escape + QStringLiteral("%1").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+            name += Escape
+                    + QStringLiteral("%1").arg(ch.unicode(), 4, 16, QLatin1Char('0')).toUpper();
         else
             name += ch;
     }
@@ -47,9 +48,10 @@ public:
     explicit Key(bool forWriting)
     {
         const REGSAM access = KEY_QUERY_VALUE | (forWriting ? KEY_SET_VALUE : 0);
-        m_status = forWriting ? RegCreateKeyExW(HKEY_CURRENT_USER, wide(keyPath()), 0, nullptr, 0,
-                                                access, nullptr, &m_key, nullptr)
-                              : RegOpenKeyExW(HKEY_CURRENT_USER, wide(keyPath()), 0, access, &m_key);
+        const QString path = keyPath();
+        m_status = forWriting ? RegCreateKeyExW(HKEY_CURRENT_USER, wide(path), 0, nullptr, 0, access,
+                                                nullptr, &m_key, nullptr)
+                              : RegOpenKeyExW(HKEY_CURRENT_USER, wide(path), 0, access, &m_key);
         if (m_status != ERROR_SUCCESS)
             m_key = nullptr;
     }

@@ -47,7 +47,7 @@ private Q_SLOTS:
 private:
     QProcess *startHolder(const QString &lockPath);
     static QString lockOwner(const QString &lockPath);
-    static bool heldElsewhere(const QString &lockPath) { return !InstanceGuard(lockPath).acquire(); }
+    static bool heldElsewhere(const QString &path) { return !InstanceGuard(path).acquire(); }
     static bool waitUntilHeldElsewhere(const QString &lockPath, bool held = true);
 
     QTemporaryDir m_dir;

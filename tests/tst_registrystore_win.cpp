@@ -31,7 +31,8 @@ private Q_SLOTS:
 
 void TestRegistryStore::everyStorableCode_comesBackInKeysAndValues()
 {
-    QCOMPARE(settingsFilePath(), QStringLiteral("HKEY_CURRENT_USER\\") + QString::fromWCharArray(Key));
+    QCOMPARE(settingsFilePath(),
+             QStringLiteral("HKEY_CURRENT_USER\\") + QString::fromWCharArray(Key));
     QCOMPARE(ReadSetting(QStringLiteral("Install")), QString());
     // Among them keys that differ only in case once scrambled ("3" and "\x13" give "z", "Z").
     for (int c = 0; c <= 255 - SettingOffset; ++c)
