@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QSysInfo>
 #include <QTest>
 #include <QThread>
 
@@ -16,11 +17,7 @@
 #include <iostream>
 
 // The POSIX guard records its process in the lock file; the Windows mutex makes no file.
-#ifdef Q_OS_WIN
-constexpr bool OwnerInLockFile = false;
-#else
-constexpr bool OwnerInLockFile = true;
-#endif
+static const bool OwnerInLockFile = QSysInfo::productType() != QLatin1String("windows");
 
 // Run with "--hold-guard PATH" this executable takes the guard and waits to be killed.
 static int holdGuard(const char *path)
@@ -122,10 +119,13 @@ void TestInstanceGuard::guardOfAKilledProcess_isTakenOver()
     QVERIFY(holder);
     holder->kill();
     QVERIFY(holder->waitForFinished(10000));
+    QVERIFY(!OwnerInLockFile || QFile::exists(path));
 
     InstanceGuard next(path);
     QVERIFY(next.acquire());
     QVERIFY(next.held());
+    QVERIFY(!OwnerInLockFile
+            || lockOwner(path) == QString::number(QCoreApplication::applicationPid()));
     QVERIFY(heldElsewhere(path));
     next.release();
     QVERIFY(!QFile::exists(path));
@@ -138,8 +138,7 @@ void TestInstanceGuard::program_killedInstanceDoesNotBlockTheNextStart()
     env.insert(QStringLiteral("HOME"), m_dir.path());
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral(".config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-    // Where the program's guard lies: in the runtime folder given to it, or on Windows, where
-    // that folder is not asked for, beside this test's own.
+    // Where the program's guard lies: in the runtime folder given to it, or beside ours.
     const QString lockPath =
         (OwnerInLockFile ? QDir(m_dir.path()) : QFileInfo(InstanceGuard::defaultLockPath()).dir())
             .filePath(QStringLiteral("starfold.instance.lock"));

@@ -1,30 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings store in the registry: what the INI store's test checks of a file, here of
-// HKEY_CURRENT_USER, which matches value names without regard to case.
+// The settings store in HKEY_CURRENT_USER, which matches value names without regard to case.
 #include "base/settings.h"
 
 #include <QTest>
 
 #include <windows.h>
 
-namespace {
-
 const auto Key = LR"(Software\Lunavale\tst_registrystore_win\Settings)";
-
-void clear()
-{
-    RegDeleteTreeW(HKEY_CURRENT_USER, LR"(Software\Lunavale\tst_registrystore_win)");
-}
-
-} // namespace
 
 class TestRegistryStore : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { clear(); }
-    void cleanupTestCase() { clear(); }
+    void init() { RegDeleteTreeW(HKEY_CURRENT_USER, LR"(Software\Lunavale\tst_registrystore_win)"); }
     void everyStorableCode_comesBackInKeysAndValues();
     void foreignValue_isNeitherReadNorReplaced();
 };
@@ -47,18 +36,15 @@ void TestRegistryStore::everyStorableCode_comesBackInKeysAndValues()
 void TestRegistryStore::foreignValue_isNeitherReadNorReplaced()
 {
     // "1" scrambles to "x", which needs no escape in a value's name.
-    const DWORD number = 7;
-    QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"x", REG_DWORD, &number, sizeof number),
-             LSTATUS(ERROR_SUCCESS));
+    DWORD value = 7;
+    DWORD type = 0;
+    DWORD size = sizeof value;
+    QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, Key, L"x", REG_DWORD, &value, size), 0);
     QCOMPARE(ReadSetting(QStringLiteral("1")), std::nullopt);
     QVERIFY(!WriteSetting(QStringLiteral("1"), QStringLiteral("2")));
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, Key, L"x", RRF_RT_ANY, &type, &value, &size),
-             LSTATUS(ERROR_SUCCESS));
+    QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, Key, L"x", RRF_RT_ANY, &type, &value, &size), 0);
     QCOMPARE(type, DWORD(REG_DWORD));
-    QCOMPARE(value, number);
+    QCOMPARE(value, DWORD(7));
 }
 
 QTEST_GUILESS_MAIN(TestRegistryStore)

@@ -47,23 +47,11 @@ QString stored(const QString &key)
     return ReadSetting(key).value_or(QStringLiteral("<unreadable>"));
 }
 
-#ifdef Q_OS_WIN
-// The registry's values, in the store's key; no file to read.
-QByteArray storeBytes()
-{
-    QSettings registry(settingsFilePath(), QSettings::NativeFormat);
-    QByteArray values;
-    for (const QString &key : registry.allKeys())
-        values += key.toUtf8() + '=' + registry.value(key).toString().toUtf8() + '\n';
-    return values;
-}
-#else
 QByteArray storeBytes()
 {
     QFile file(settingsFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-#endif
 
 QString downloadPage()
 {
@@ -342,15 +330,12 @@ void TestUpdateReminder::breakStore(const QString &kind)
     const QString folder = QFileInfo(path).absolutePath();
 #ifdef Q_OS_WIN
     if (kind == QLatin1String("foreign value")) {
-        // A number where the program keeps a string: neither read nor replaced.
-        storeState(QStringLiteral("1"), Today.addDays(-30));
+        // A number where the program keeps a string, which it neither reads nor replaces.
         const DWORD number = 5;
-        const auto key = LR"(Software\Lunavale\tst_updatereminder\Settings)";
         const QString value = ScrambleText(QStringLiteral("Duration"));
-        QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, key,
+        QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\Lunavale\tst_updatereminder\Settings)",
                                  reinterpret_cast<const wchar_t *>(value.utf16()), REG_DWORD,
-                                 &number, sizeof number),
-                 LSTATUS(ERROR_SUCCESS));
+                                 &number, sizeof number), LSTATUS(ERROR_SUCCESS));
     }
 #endif
     if (kind == QLatin1String("malformed")) {

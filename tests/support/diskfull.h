@@ -5,9 +5,7 @@
 
 #ifdef Q_OS_WIN
 // Windows has no limit on the size of a process's files to stand in for a full disk.
-class DiskFull
-{
-public:
+struct DiskFull {
     explicit DiskFull(qint64 = 4) {}
     bool isFull() const { return false; }
 };

@@ -39,7 +39,6 @@ inline bool leave(const QString &path, const QByteArray &what)
 inline QByteArray describe(const QString &path)
 {
 #ifdef Q_OS_WIN
-    // Windows has neither pipes nor devices in its folders.
     const QFileInfo info(path);
     if (info.isSymLink())
         return "link:" + QFile::encodeName(info.symLinkTarget());
