@@ -96,4 +96,4 @@ bench:
 	REBUILD=0 BUILD=build-bench ./bench/run-startup.sh
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED)
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_BUILD)
