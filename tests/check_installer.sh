@@ -11,6 +11,7 @@ rm -rf "$here" && mkdir -p "$here"
 wine() { "$run" "$here/prefix" "" "$@"; }
 settle() { WINEPREFIX=$here/prefix /usr/lib/wine/wineserver "$@"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
+trap 'settle -k 2>/dev/null; wait' EXIT
 folder="$here/prefix/drive_c/Program Files/Starfold"
 shortcut="$here/prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Starfold/Starfold.lnk"
 settings='HKCU\Software\Lunavale\starfold\Settings'
