@@ -13,7 +13,13 @@ SANITIZE := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-fra
 SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: run test test-sanitized build deps test-deps package-deps configure package install bench clean
+# Windows x86-64: a cross build against a MinGW Qt, the installer, and the tests under Wine.
+WINDOWS_BUILD ?= build-windows
+QT_MINGW_ARCHIVE ?= ../shared/win/qt6-mingw-6.4.2-x86_64.tar.xz
+QT_MINGW := $(abspath $(WINDOWS_BUILD))/qt6-mingw
+
+.PHONY: run test test-sanitized build deps test-deps package-deps configure package install bench clean \
+	windows windows-deps windows-configure test-windows
 
 run: build
 	./$(BUILD)/starfold
@@ -44,6 +50,29 @@ install: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target starfold_installed_files
 	cmake --install $(BUILD) --prefix $(PREFIX) --strip
 
+# The installer, $(WINDOWS_BUILD)/Starfold-<version>-win64.exe.
+windows: windows-configure
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target starfold_installed_files
+	cd $(WINDOWS_BUILD) && cpack -G NSIS
+
+# The whole suite, cross-built and run under Wine, the installer's check among it.
+test-windows: windows
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+windows-configure: windows-deps $(QT_MINGW)/.complete
+	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(QT_MINGW)/lib/cmake/Qt6/qt.toolchain.cmake \
+		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(QT_MINGW)/lib/cmake/mingw-w64-x86_64.cmake \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+
+# Qt for Windows: unpacked from the archive when there is one, else built (about an hour).
+$(QT_MINGW)/.complete:
+	./scripts/qt-mingw.sh $(QT_MINGW_ARCHIVE) $(QT_MINGW)
+
+windows-deps:
+	./scripts/install-deps.sh --windows
+
 deps:
 	./scripts/install-deps.sh
 
@@ -67,4 +96,4 @@ bench:
 	REBUILD=0 BUILD=build-bench ./bench/run-startup.sh
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED)
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_BUILD)

@@ -3,14 +3,24 @@
 
 #include "base/identity.h"
 
+#include <cctype>
 #include <string_view>
 
 namespace {
 
+// The name the program was started by, without its folder (Windows separates folders with
+// either slash) or the extension Windows programs carry.
 std::string programName(const char *argv0)
 {
     const std::string_view path = argv0 ? argv0 : "";
-    const std::string_view name = path.substr(path.find_last_of('/') + 1);
+    std::string_view name = path.substr(path.find_last_of("/\\") + 1);
+    if (name.size() > 4) {
+        std::string extension(name.substr(name.size() - 4));
+        for (char &c : extension)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".exe")
+            name.remove_suffix(4);
+    }
     return std::string(name.empty() ? "starfold" : name);
 }
 

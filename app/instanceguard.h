@@ -6,9 +6,9 @@
 #include <memory>
 
 // One running instance per user and executable name. The guard is a lock that the system
-// holds on an open file for the life of the process and drops when the process dies,
-// however it dies; so no file, folder or content left at the lock's name can keep a start
-// out, and only a live instance refuses a second.
+// holds for the life of the process and drops when the process dies, however it dies (a
+// lock on an open file, on Windows a named mutex); so no file, folder or content left at
+// the lock's name can keep a start out, and only a live instance refuses a second.
 class InstanceGuard
 {
 public:

@@ -2,20 +2,79 @@
 // Build tool: renders a vector source at the given pixel size, so the program ships crisp
 // bitmaps for each pixel density without drawing vectors at start-up. An .argb output holds the
 // bare premultiplied pixels, which the program uses in place, undecoded; a .png output is for
-// the desktop's icon theme.
+// the desktop's icon theme; an .ico output holds the picture at each size Windows shows
+// (16 to 64 pixels, and the size given), for the program's icon there.
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtEndian>
 
 #include <cstdio>
+
+namespace {
+
+QImage render(QSvgRenderer &renderer, int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    return image;
+}
+
+template<typename T>
+void put(QByteArray &bytes, T value)
+{
+    value = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+// An icon file of PNG pictures, which every Windows since Vista reads.
+QByteArray iconFile(QSvgRenderer &renderer, int largest)
+{
+    QList<QByteArray> pictures;
+    QList<int> sizes{16, 24, 32, 48, 64};
+    sizes.removeIf([largest](int size) { return size >= largest; });
+    sizes << largest;
+    for (const int size : std::as_const(sizes)) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        render(renderer, size, size).save(&png, "PNG");
+        pictures << png.data();
+    }
+    QByteArray bytes;
+    put<quint16>(bytes, 0);
+    put<quint16>(bytes, 1);
+    put<quint16>(bytes, quint16(sizes.size()));
+    auto offset = quint32(6 + 16 * sizes.size());
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        const auto side = quint8(sizes[i] >= 256 ? 0 : sizes[i]);
+        put<quint8>(bytes, side);
+        put<quint8>(bytes, side);
+        put<quint16>(bytes, 0);
+        put<quint16>(bytes, 1);
+        put<quint16>(bytes, 32);
+        put<quint32>(bytes, quint32(pictures[i].size()));
+        put<quint32>(bytes, offset);
+        offset += quint32(pictures[i].size());
+    }
+    for (const QByteArray &picture : std::as_const(pictures))
+        bytes += picture;
+    return bytes;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.png\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.png|OUT.ico\n",
+                     argv[0]);
         return 2;
     }
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
@@ -23,14 +82,17 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    QImage image(QString::fromLocal8Bit(argv[2]).toInt(), QString::fromLocal8Bit(argv[3]).toInt(),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
-    painter.end();
+    const int width = QString::fromLocal8Bit(argv[2]).toInt();
+    const int height = QString::fromLocal8Bit(argv[3]).toInt();
     const QString out = QString::fromLocal8Bit(argv[4]);
+    if (out.endsWith(QLatin1String(".ico"))) {
+        const QByteArray icon = iconFile(renderer, width);
+        QFile file(out);
+        return file.open(QIODevice::WriteOnly) && file.write(icon) == icon.size() && file.flush()
+                   ? 0
+                   : 1;
+    }
+    const QImage image = render(renderer, width, height);
     if (out.endsWith(QLatin1String(".png")))
         return image.save(out, "PNG") ? 0 : 1;
     QFile file(out);

@@ -1,28 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/savetarget.h"
 
+#include "base/filename.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-// The file system's names are bytes; a name that does not come back from them unchanged
-// would be saved under another name. A replacement character stands for bytes the
-// dialog could not read, so that name too names a file other than the one listed.
-bool encodable(const QString &path)
-{
-    return !path.contains(QChar::ReplacementCharacter)
-           && QFile::decodeName(QFile::encodeName(path)) == path;
-}
-
-} // namespace
 
 std::optional<QString> saveTargetRefusal(const QString &path)
 {
     const QFileInfo file(path);
     const QString native = QDir::toNativeSeparators(file.absoluteFilePath());
-    if (!encodable(path))
+    if (!fileSystemCanName(path))
         return QStringLiteral("%1\nThis file name cannot be used.\nUse a different file name.")
             .arg(native);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, with apt-get, whatever the build still lacks; --package adds what building the
 # Debian package needs, --test the test tools (the package's checks among them), --bench the
-# benchmark tools, --screenshots what packaging/take-screenshots.sh needs.
+# benchmark tools, --screenshots what packaging/take-screenshots.sh needs,
+# --windows the cross compiler, Wine and NSIS for the Windows build.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
@@ -17,6 +18,12 @@ if [[ "${1:-}" == "--test" ]]; then
 fi
 if [[ "${1:-}" == "--screenshots" ]]; then
     packages+=(xvfb xauth openbox xdotool imagemagick qt6-gtk-platformtheme)
+fi
+if [[ "${1:-}" == "--windows" ]]; then
+    # The host Qt's moc, rcc and uic serve the cross build; the host Qt and Qt Svg build the
+    # artwork tools, which run here.
+    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools wine64 nsis
+               xz-utils xvfb xauth)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb)

@@ -3,6 +3,7 @@
 #   SOURCE_DIR    the project root
 #   CORE_SOURCES  the display-free library's sources, separated by |
 #   CORE_TESTS    tests of display-free code, separated by |
+#   OBJDUMP       the toolchain's objdump
 # Fails when a file includes a header from a folder above its own, when includes run in a
 # circle, when display-free code includes a header of the window library or of Qt's display
 # modules, or when a test of display-free code links a display library.
@@ -100,16 +101,16 @@ foreach(file IN LISTS core_files)
 endforeach()
 
 string(REPLACE "|" ";" core_tests "${CORE_TESTS}")
-find_program(READELF readelf)
+# objdump -p lists the libraries a program needs, ELF (NEEDED) and Windows (DLL Name) alike.
 foreach(test IN LISTS core_tests)
-    if(NOT READELF)
-        list(APPEND problems "readelf is missing, so ${test} cannot be checked")
+    if(NOT OBJDUMP)
+        list(APPEND problems "objdump is missing, so ${test} cannot be checked")
         break()
     endif()
-    execute_process(COMMAND ${READELF} -d ${test} OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
+    execute_process(COMMAND ${OBJDUMP} -p ${test} OUTPUT_VARIABLE dynamic RESULT_VARIABLE failed)
     if(failed)
-        list(APPEND problems "readelf could not read ${test}")
-    elseif(dynamic MATCHES "libQt6(Gui|Widgets|PrintSupport)")
+        list(APPEND problems "objdump could not read ${test}")
+    elseif(dynamic MATCHES "Qt6(Gui|Widgets|PrintSupport)")
         list(APPEND problems "${test} tests display-free code but links a display library")
     endif()
 endforeach()

@@ -33,10 +33,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#ifndef Q_OS_WIN
 #include <dlfcn.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <memory>
 
@@ -63,6 +65,7 @@ QStringList filesIn(const QString &folder)
 
 // Runs a step with the effective user "nobody", so that folder permissions hold even
 // when the tests run as root. False when the switch is not possible.
+#ifndef Q_OS_WIN
 bool asNobody(const std::function<void()> &step)
 {
     const passwd *nobody = getpwnam("nobody");
@@ -71,6 +74,7 @@ bool asNobody(const std::function<void()> &step)
     step();
     return seteuid(0) == 0;
 }
+#endif
 
 } // namespace
 
@@ -425,6 +429,9 @@ void TestFrmSave::save_toAFolderThatIsGone_keepsOldFileAndNamesFileAndReason()
 
 void TestFrmSave::save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason()
 {
+#ifdef Q_OS_WIN
+    QSKIP("a folder's read-only attribute does not keep Windows from writing in it");
+#else
     const QString path = reportSavedLastWeek();
     QVERIFY(!path.isEmpty());
     const QString folder = QFileInfo(path).path();
@@ -442,10 +449,12 @@ void TestFrmSave::save_toAReadOnlyFolder_keepsOldFileAndNamesFileAndReason()
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     verifyFailedSaveKeptTheOldFile(path);
+#endif
 }
 
 void TestFrmSave::save_onADiskThatFillsHalfway_keepsOldFileAndNamesFileAndReason()
 {
+    STARFOLD_NEEDS_FULL_DISK();
     const QString path = reportSavedLastWeek();
     QVERIFY(!path.isEmpty());
     {
@@ -479,6 +488,9 @@ void TestFrmSave::save_writesWhatTheBoxShows_afterEditing()
 
 void TestFrmSave::save_pipeAsTarget_isRefusedAndLeftAPipe()
 {
+#ifdef Q_OS_WIN
+    QSKIP("Windows has no pipes in its folders");
+#else
     // Written through, the save would never end; replaced, the pipe would be gone.
     const QString path = m_dir->filePath(QStringLiteral("report.rtf"));
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -497,6 +509,7 @@ void TestFrmSave::save_pipeAsTarget_isRefusedAndLeftAPipe()
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden
                                            | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("report.rtf")});
+#endif
 }
 
 void TestFrmSave::paste_arrivesAsPlainTextInTheCaretsFormat()
@@ -592,6 +605,9 @@ void TestFrmSave::failingCall_keepsTheOldFileSaysSoAndLeavesNothing_data()
 // support/faultshim.c.
 void TestFrmSave::failingCall_keepsTheOldFileSaysSoAndLeavesNothing()
 {
+#ifdef Q_OS_WIN
+    QSKIP("The fault shim is preloaded by the ELF loader; Windows programs load no such shim");
+#else
     QFETCH(bool, report);
     QFETCH(QByteArray, call);
     const auto arm = reinterpret_cast<void (*)(const char *, const char *, long, int)>(
@@ -623,6 +639,7 @@ void TestFrmSave::failingCall_keepsTheOldFileSaysSoAndLeavesNothing()
         refused += !wrote;
     }
     QVERIFY(refused > 0);
+#endif
 }
 
 QTEST_MAIN(TestFrmSave)

@@ -14,7 +14,12 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QSettings>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 
 namespace {
@@ -120,6 +125,9 @@ void TestUpdateReminder::init()
     QLocale::setDefault(QLocale::c());
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QDir(config).removeRecursively();
+    // The registry keeps what the test before wrote.
+    if (settingsFilePath().startsWith(QLatin1String("HKEY_")))
+        QSettings(settingsFilePath(), QSettings::NativeFormat).clear();
 }
 
 void TestUpdateReminder::storeState(const QString &install, QDate duration)
@@ -321,6 +329,16 @@ void TestUpdateReminder::breakStore(const QString &kind)
 {
     const QString path = settingsFilePath();
     const QString folder = QFileInfo(path).absolutePath();
+#ifdef Q_OS_WIN
+    if (kind == QLatin1String("foreign value")) {
+        // A number where the program keeps a string, which it neither reads nor replaces.
+        const DWORD number = 5;
+        const QString value = ScrambleText(QStringLiteral("Duration"));
+        QCOMPARE(RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\Lunavale\tst_updatereminder\Settings)",
+                                 reinterpret_cast<const wchar_t *>(value.utf16()), REG_DWORD,
+                                 &number, sizeof number), LSTATUS(ERROR_SUCCESS));
+    }
+#endif
     if (kind == QLatin1String("malformed")) {
         storeState(QStringLiteral("1"), Today.addDays(-30));
         QFile file(path);
@@ -339,9 +357,13 @@ void TestUpdateReminder::breakStore(const QString &kind)
 void TestUpdateReminder::brokenStore_reminderEndsQuietly_data()
 {
     QTest::addColumn<QString>("kind");
+#ifdef Q_OS_WIN
+    QTest::newRow("foreign value") << QStringLiteral("foreign value");
+#else
     QTest::newRow("malformed") << QStringLiteral("malformed");
     QTest::newRow("folder in its place") << QStringLiteral("folder in its place");
     QTest::newRow("no folder possible") << QStringLiteral("no folder possible");
+#endif
 }
 
 void TestUpdateReminder::brokenStore_reminderEndsQuietly()
@@ -356,6 +378,7 @@ void TestUpdateReminder::brokenStore_reminderEndsQuietly()
 
 void TestUpdateReminder::fullDisk_afterTheQuestion_nothingStoredAndNoPage()
 {
+    STARFOLD_NEEDS_FULL_DISK();
     storeState(QStringLiteral("1"), Today.addDays(-30));
     const QByteArray before = storeBytes();
 

@@ -42,7 +42,8 @@ void TestCommandLine::option_withoutDisplay_printsAndExits()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(program.readAllStandardError(), QByteArray());
-    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    // Windows ends a line of text output with \r\n.
+    const QString output = QString::fromUtf8(program.readAllStandardOutput()).remove(u'\r');
     if (arguments.endsWith(QLatin1String("--version")))
         QCOMPARE(output, expected);
     else

@@ -385,6 +385,7 @@ void TestSettings::permissions_readOnlyFileReadsButRefusesWrites()
 
 void TestSettings::diskFull_writeFailsAndOldValueStays()
 {
+    STARFOLD_NEEDS_FULL_DISK();
     QVERIFY(WriteSetting(QStringLiteral("Install"), QStringLiteral("1")));
     const QByteArray before = fileBytes(settingsFilePath());
 

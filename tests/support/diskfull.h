@@ -1,9 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+// Windows has no limit on the size of a process's files to stand in for a full disk.
+struct DiskFull {
+    explicit DiskFull(qint64 = 4) {}
+    bool isFull() const { return false; }
+};
+#define STARFOLD_NEEDS_FULL_DISK() QSKIP("no file-size limit on Windows to fill the disk with")
+#else
 #include <sys/resource.h>
 
 #include <csignal>
+
+#define STARFOLD_NEEDS_FULL_DISK()
 
 // While it lives, no file can grow past the given size, as on a full disk. A file-size limit
 // binds root as well, where a read-only folder would not.
@@ -34,3 +46,4 @@ private:
     rlimit m_saved{};
     bool m_limited = false;
 };
+#endif

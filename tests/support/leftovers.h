@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <QFileInfo>
+
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 // What a crash, a stray file or another program can leave at a path, written as
 // "file:BYTES", "folder", "folder:NAME" (holding a file NAME), "pipe" or "link:TARGET".
@@ -16,7 +20,6 @@ namespace leftovers {
 inline bool leave(const QString &path, const QByteArray &what)
 {
     QFile::remove(path);
-    const QByteArray name = QFile::encodeName(path);
     const QByteArray rest = what.mid(what.indexOf(':') + 1);
     if (what.startsWith("file:")) {
         QFile file(path);
@@ -25,14 +28,24 @@ inline bool leave(const QString &path, const QByteArray &what)
     if (what.startsWith("folder"))
         return QDir().mkdir(path)
                && (what == "folder" || leave(path + u'/' + QFile::decodeName(rest), "file:" + rest));
+#ifndef Q_OS_WIN
     if (what == "pipe")
-        return ::mkfifo(name.constData(), 0600) == 0;
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#endif
     return what.startsWith("link:") && QFile::link(QFile::decodeName(rest), path);
 }
 
 // What stands at the path, in the terms of leave(); "nothing" if nothing does.
 inline QByteArray describe(const QString &path)
 {
+#ifdef Q_OS_WIN
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "link:" + QFile::encodeName(info.symLinkTarget());
+    if (!info.exists())
+        return "nothing";
+    if (info.isDir()) {
+#else
     struct stat st{};
     if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return "nothing";
@@ -45,6 +58,7 @@ inline QByteArray describe(const QString &path)
     if (S_ISFIFO(st.st_mode))
         return "pipe";
     if (S_ISDIR(st.st_mode)) {
+#endif
         const QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot
                                                        | QDir::Hidden | QDir::System);
         return names.isEmpty() ? "folder" : "folder:" + QFile::encodeName(names.join(u','));

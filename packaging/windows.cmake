@@ -1,0 +1,54 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# What Windows needs besides the program: the Qt and MinGW runtime it loads, and the
+# installer, `cpack -G NSIS` in the build folder, which writes Starfold-<version>-win64.exe.
+
+# Exactly what the program loads, found with WINEDEBUG=+loaddll: there is no windeployqt for
+# a cross build. Qt's print support comes with the print module, on the first print.
+set(STARFOLD_QT_DLLS Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+set(STARFOLD_QT_PLUGINS Qt6::QWindowsIntegrationPlugin)
+# The compiler's runtime, which the MinGW Qt keeps beside its own DLLs.
+set(STARFOLD_MINGW_DLLS libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
+
+foreach(dll IN LISTS STARFOLD_QT_DLLS)
+    install(FILES $<TARGET_FILE:${dll}> DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
+foreach(plugin IN LISTS STARFOLD_QT_PLUGINS)
+    get_target_property(type ${plugin} QT_PLUGIN_TYPE)
+    install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${CMAKE_INSTALL_BINDIR}/${type})
+endforeach()
+foreach(dll IN LISTS STARFOLD_MINGW_DLLS)
+    install(FILES ${STARFOLD_QT_BIN}/${dll} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME LICENSE.txt)
+
+# Everything the install rules take, so `make windows` builds only this.
+add_custom_target(starfold_installed_files ALL)
+add_dependencies(starfold_installed_files starfold starfold_print)
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR ${STARFOLD_MAKER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY ${PROJECT_DESCRIPTION})
+set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
+# The installer's own record, apart from the user's settings under Software\<maker>\starfold
+# (registry keys ignore case): the uninstaller deletes this one.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${PROJECT_NAME} ${PROJECT_VERSION} installation")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+# A 64-bit installer: the default 32-bit stub does not even run where only 64-bit Windows
+# programs do (a 64-bit Wine prefix), and a 64-bit program belongs in Program Files.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_NSIS_DISPLAY_NAME ${PROJECT_NAME})
+set(CPACK_NSIS_MUI_ICON ${STARFOLD_WINDOWS_ICON})
+set(CPACK_NSIS_MUI_UNIICON ${STARFOLD_WINDOWS_ICON})
+set(CPACK_NSIS_INSTALLED_ICON_NAME starfold.exe)
+set(CPACK_NSIS_URL_INFO_ABOUT "${STARFOLD_SERVER_BASE_ADDRESS}/starfold/ssd.php?page=home-page")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MODIFY_PATH OFF)
+# The Start menu's shortcut, which carries the program's icon from the program.
+set(CPACK_PACKAGE_EXECUTABLES starfold ${PROJECT_NAME})
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+include(CPack)

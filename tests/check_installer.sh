@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows installer as a user meets it, in a Wine prefix of its own: a silent install
+# puts exactly the install rules' files and a Start menu shortcut in place; the installed
+# program starts with nothing else on PATH, loads no DLL from elsewhere and writes its
+# settings; a silent uninstall removes every installed file and leaves the settings.
+#   check_installer.sh BUILD_DIR WINE_RUN INSTALLER
+set -euo pipefail
+build=$1 run=$2 installer=$3 here=$1/tests/installer
+rm -rf "$here" && mkdir -p "$here"
+wine() { "$run" "$here/prefix" "" "$@"; }
+settle() { WINEPREFIX=$here/prefix /usr/lib/wine/wineserver "$@"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+trap 'settle -k 2>/dev/null; wait' EXIT
+folder="$here/prefix/drive_c/Program Files/Starfold"
+shortcut="$here/prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Starfold/Starfold.lnk"
+settings='HKCU\Software\Lunavale\starfold\Settings'
+
+wine "$build/$installer" /S && settle -w
+cmake --install "$build" --prefix "$here/expected" >/dev/null
+diff <(cd "$here/expected" && find . -type f | sort) \
+     <(cd "$folder" && find . -type f ! -name Uninstall.exe | sort) || fail "installed files differ"
+[[ -f $shortcut ]] || fail "no Start menu shortcut"
+
+WINEDEBUG=+loaddll xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$run" "$here/prefix" "" "C:\\Program Files\\Starfold\\starfold.exe" 2>"$here/loaded.txt" &
+for _ in $(seq 60); do
+    wine reg query "$settings" >/dev/null 2>&1 && break
+    sleep 1
+done
+wine reg query "$settings" >/dev/null 2>&1 || fail "the program did not start"
+settle -k; wait || true
+foreign=$(grep -o 'Loaded L"[^"]*": native' "$here/loaded.txt" | grep -iv 'Program Files\\\\Starfold\\\\' || true)
+[[ -z $foreign ]] || fail "loaded from elsewhere: $foreign"
+
+wine "C:\\Program Files\\Starfold\\Uninstall.exe" /S && settle -w
+[[ ! -e $folder && ! -e $shortcut ]] || fail "left after uninstalling: $(find "$folder" "$shortcut")"
+wine reg query "$settings" >/dev/null 2>&1 || fail "the uninstaller took the user's settings"
