@@ -404,7 +404,7 @@ void TestFrmMain::proseBox_firstReachedByTab_readsFromItsStart()
 
 void TestFrmMain::updatePage_linksStayReadableAsTheDesktopTurnsDark()
 {
-    list()->setCurrentRow(UpdateTopic);
+    list()->setCurrentRow(int(Topics.size()) - 1); // the Update page
     const auto dark = everyuser::darkDesktop();
     for (const char *name : {"lblForum", "lblAstrology", "lblDaily", "lblCobrand"}) {
         auto *link = child<QWidget>(name);

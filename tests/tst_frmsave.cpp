@@ -17,6 +17,7 @@
 #include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/reporttext.h"
+#include "support/settingsfile.h"
 #include "support/windowchecks.h"
 
 #include <QApplication>

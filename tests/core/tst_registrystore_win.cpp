@@ -2,6 +2,8 @@
 // The settings store in HKEY_CURRENT_USER, which matches value names without regard to case.
 #include "base/settings.h"
 
+#include "support/settingsfile.h"
+
 #include <QTest>
 
 #include <windows.h>
