@@ -42,12 +42,12 @@ Entry entryPoint(const char *name)
 
 } // namespace
 
-void PrintDocument(const QTextDocument &document, const QString &printerName)
+PrintResult PrintDocument(const QTextDocument &document, const QString &printerName)
 {
     if (printerName.isEmpty())
-        return;
-    if (const auto printOn = entryPoint<StarfoldPrintOn>("starfold_print_on"))
-        printOn(&document, &printerName);
+        return PrintResult::NotPrinted;
+    const auto printOn = entryPoint<StarfoldPrintOn>("starfold_print_on");
+    return printOn ? PrintResult(printOn(&document, &printerName)) : PrintResult::NotPrinted;
 }
 
 QString DefaultPrinterName()

@@ -49,3 +49,11 @@ QFont documentFont(qreal pointSize)
     return fontOf({QStringLiteral("Verdana"), StandIn, QStringLiteral("Sans Serif")}, pointSize,
                   false, false);
 }
+
+QString savedFamily(const QFont &font)
+{
+    const QString Verdana = QStringLiteral("Verdana");
+    const QStringList families = font.families();
+    const QString first = families.isEmpty() ? font.family() : families.constFirst();
+    return first == drawnFamily(Verdana) ? Verdana : first;
+}

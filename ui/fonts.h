@@ -15,6 +15,10 @@ QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = fa
 // it here, so the file asks for Verdana on the machine that opens it.
 QFont documentFont(qreal pointSize);
 
+// The family a saved file names for text in this font: the program's typeface by its own
+// name, Verdana, whatever draws it on this machine; any other font by its first family.
+QString savedFamily(const QFont &font);
+
 // Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
 constexpr int twips(int value)
 {
