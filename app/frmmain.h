@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "profile/signprofile.h"
 #include "profile/topics.h"
 #include "web/cobrand.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <vector>
 
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class LinkLabel;
 
@@ -27,11 +23,6 @@ class frmMain : public QMainWindow
 public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
-
-    // The topic page currently in front.
-    QGroupBox *frontTopic() const { return m_front; }
-    LinkLabel *lblCobrand() const { return m_lblCobrand; }
-    LinkLabel *lblFullBrand() const { return m_lblFullBrand; }
 
     // Brings the chosen offer to the front of the advertising spot.
     void showOffer(cobrand::Front offer);
@@ -59,7 +50,6 @@ public:
     void mnuMakeMoney_Click();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -73,27 +63,15 @@ private:
     void fillUpdatePage(QGroupBox *page);
     void placeInTabOrder(QGroupBox *page);
     void bringToFront(std::size_t index);
-    // Records which profile text a box shows, as the box is laid out.
-    template<typename Box>
-    Box *bind(Box *box, ProfileField field);
-
-    // A text box and the profile text it shows; exactly one of the two boxes is set.
-    struct Binding {
-        QLineEdit *line;
-        QPlainTextEdit *prose;
-        ProfileField field;
-    };
-    static void showText(const Binding &binding, const SignProfile &profile);
 
     QListWidget *m_lstOptions = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QLabel *m_lblZodiacSignName = nullptr;
     LinkLabel *m_lblCobrand = nullptr;
     LinkLabel *m_lblFullBrand = nullptr;
-    std::vector<Binding> m_bindings;
     std::array<QGroupBox *, Topics.size()> m_frames{};
     std::array<bool, Topics.size()> m_built{};
-    QLineEdit *m_lastKeyFact = nullptr;
+    QWidget *m_lastKeyFact = nullptr;
     QGroupBox *m_front = nullptr;
     bool m_centred = false;
 };

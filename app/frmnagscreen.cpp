@@ -10,10 +10,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-frmNagScreen *loadedInstance = nullptr;
-}
-
 frmNagScreen::frmNagScreen(QObject *parent)
     : QObject(parent)
 {
@@ -21,20 +17,10 @@ frmNagScreen::frmNagScreen(QObject *parent)
     m_imgIcon << artwork::programIcon();
 }
 
-frmNagScreen::~frmNagScreen()
-{
-    if (loadedInstance == this)
-        loadedInstance = nullptr;
-}
-
-frmNagScreen *frmNagScreen::instance()
-{
-    return loadedInstance;
-}
+frmNagScreen::~frmNagScreen() = default;
 
 void frmNagScreen::Form_Load()
 {
-    loadedInstance = this;
     loadedForms().loaded(this, objectName(), [this] { Form_Unload(); });
 
     // Only one instance per user: refuse before any window or setting is touched.

@@ -28,9 +28,6 @@ public:
     const QList<QIcon> &IMGIcon() const { return m_imgIcon; }
     frmMain *mainWindow() const { return m_main; }
 
-    // The loaded start-up form, while there is one.
-    static frmNagScreen *instance();
-
     qint16 intCoBrandRandomNumber = 0;
 
 private:

@@ -3,7 +3,7 @@
 
 #include "base/identity.h"
 #include "base/savetarget.h"
-#include "report/reportprint.h"
+#include "report/printmodule.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -55,20 +55,6 @@ void FormList::unload(const void *form)
         m_entries.erase(it);
 }
 
-bool FormList::isLoaded(const void *form) const
-{
-    return std::any_of(m_entries.begin(), m_entries.end(),
-                       [form](const Entry &e) { return e.form == form && !e.unloading; });
-}
-
-QStringList FormList::names() const
-{
-    QStringList result;
-    for (const Entry &e : m_entries)
-        result << e.name;
-    return result;
-}
-
 void FormList::endApplication()
 {
     if (m_ended)

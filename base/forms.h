@@ -18,14 +18,14 @@ public:
     // Unloads one form, running its unload step at most once; returns at once for a
     // form that is not loaded or is already being unloaded.
     void unload(const void *form);
-    bool isLoaded(const void *form) const;
-    QStringList names() const;
 
     // Unloads every loaded form, first to last, then ends the process.
     void endApplication();
-    bool hasEnded() const { return m_ended; }
 
 private:
+    // Tests read the list through it.
+    friend struct FormListProbe;
+
     struct Entry {
         const void *form;
         QString name;

@@ -49,8 +49,3 @@ bool WriteSetting(const QString &key, const QString &value)
         return false;
     return settingsstore::write(scrambledKey, ScrambleText(value));
 }
-
-QString settingsFilePath()
-{
-    return settingsstore::location();
-}

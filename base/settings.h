@@ -22,6 +22,3 @@ std::optional<QString> ReadSetting(const QString &key);
 // Stores a plain value under a plain key, replacing any earlier one; false when the
 // store could not be written.
 bool WriteSetting(const QString &key, const QString &value);
-
-// Where the store lives: a file, or on Windows a registry path.
-QString settingsFilePath();

@@ -14,6 +14,7 @@
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
 #include "ui/fonts.h"
+#include "ui/twips.h"
 #include "web/cobrand.h"
 #include "web/pages.h"
 
@@ -180,27 +181,27 @@ void BM_OpenQtDialog(benchmark::State &state)
         const QFont linkFont = programFont(8.25, false, true);
         auto *title = new QLabel(QStringLiteral("The Most Popular Online Lunavale Discussion Board"),
                                  &dialog);
-        title->setGeometry(twipsRect(1755, 0, 4200, 195));
+        title->setGeometry(inPixels({1755, 0, 4200, 195}));
         auto *invitation = new QLabel(forum, &dialog);
-        invitation->setGeometry(twipsRect(1867, 240, 3990, 195));
+        invitation->setGeometry(inPixels({1867, 240, 3990, 195}));
         for (QLabel *label : {title, invitation}) {
             label->setFont(linkFont);
             label->setAlignment(Qt::AlignCenter);
         }
         auto *box = new QTextEdit(&dialog);
-        box->setGeometry(twipsRect(30, 480, 7665, 6135));
+        box->setGeometry(inPixels({30, 480, 7665, 6135}));
         box->setFont(programFont(report::PointSize));
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QTextCursor end(box->document());
         insertReport(end, factorOf(state));
         box->moveCursor(QTextCursor::Start);
-        (new QPushButton(QStringLiteral("&Save"), &dialog))->setGeometry(twipsRect(5400, 6660, 1125, 345));
-        (new QPushButton(QStringLiteral("&Print"), &dialog))->setGeometry(twipsRect(6555, 6660, 1125, 345));
+        (new QPushButton(QStringLiteral("&Save"), &dialog))->setGeometry(inPixels({5400, 6660, 1125, 345}));
+        (new QPushButton(QStringLiteral("&Print"), &dialog))->setGeometry(inPixels({6555, 6660, 1125, 345}));
         auto *frame = new QGroupBox(&dialog);
-        frame->setGeometry(twipsRect(30, 7000, 7665, 810));
+        frame->setGeometry(inPixels({30, 7000, 7665, 810}));
         for (const QString &offer : offers) {
             auto *label = new QLabel(offer, frame);
-            label->setGeometry(twipsRect(120, 165, 7380, 615));
+            label->setGeometry(inPixels({120, 165, 7380, 615}));
             label->setFont(programFont(8.25, true, true));
             label->setAlignment(Qt::AlignCenter);
             label->setWordWrap(true);

@@ -3,9 +3,9 @@
 // with one line of text, up to its first paint. The text is what makes the toolkit load
 // its font database (fontconfig's configuration, the font list), which any window with
 // words pays for, so it is the fair measure for the program's start-up.
-#include "ui/fonts.h"
 #include "base/identity.h"
 #include "bench/firstpaint.h"
+#include "ui/twips.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -53,7 +53,7 @@ const SignProfile &signProfile();
 // Fills the program-wide record. Calling it again assigns the same values.
 void LoadSignProfile();
 
-// The filled profile, for code (and tests) that want a copy of their own.
+// A filled copy of the profile, whether or not LoadSignProfile has run.
 SignProfile loadedProfile();
 
 } // namespace modAquarius

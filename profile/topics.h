@@ -30,8 +30,3 @@ inline constexpr std::array<Topic, 16> Topics{{
     {"Update", "Frame16"},
 }};
 
-// The pages laid out by hand rather than as one text box, by their place in the list.
-inline constexpr std::size_t PlanetsTopic = 0;
-inline constexpr std::size_t LuckyCharmTopic = 1;
-inline constexpr std::size_t FamilyTopic = 7;
-inline constexpr std::size_t UpdateTopic = 15;

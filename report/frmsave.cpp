@@ -8,14 +8,15 @@
 #include "base/savetarget.h"
 #include "profile/signprofile.h"
 #include "report/modrtb.h"
+#include "report/printmodule.h"
 #include "report/reportdocument.h"
-#include "report/reportprint.h"
 #include "report/rtfwriter.h"
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
+#include "ui/twips.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
@@ -32,7 +33,7 @@ Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
 
 namespace {
 
-const char ForumTitle[] = "The Most Popular Online Lunavale Discussion Board";
+const char ForumTitle[] = "The Most Popular Online %1 Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
 
 // The forum captions above the report: each on one line, blue on white.
@@ -124,15 +125,24 @@ bool frmSave::eventFilter(QObject *watched, QEvent *event)
 void frmSave::createControls()
 {
     const QFont linkFont = programFont(8.25, false, true);
-    auto *label14 = makeLinkLabel(this, "Label14", QString::fromLatin1(ForumTitle),
-                                  twipsRect(1755, 0, 4200, 195), LinkBlue, linkFont,
-                                  Qt::AlignCenter, false);
+    auto *label14 = makeLinkLabel(
+        this, {.name = "Label14",
+               .caption = QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)),
+               .place = inPixels({1755, 0, 4200, 195}),
+               .color = LinkBlue,
+               .font = linkFont,
+               .alignment = Qt::AlignCenter,
+               .wordWrap = false});
     setOnWhiteLine(label14);
     connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeLinkLabel(this, "Label3",
-                                 QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
-                                 twipsRect(1867, 240, 3990, 195), LinkBlue, linkFont,
-                                 Qt::AlignCenter, false);
+    auto *label3 = makeLinkLabel(
+        this, {.name = "Label3",
+               .caption = QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
+               .place = inPixels({1867, 240, 3990, 195}),
+               .color = LinkBlue,
+               .font = linkFont,
+               .alignment = Qt::AlignCenter,
+               .wordWrap = false});
     setOnWhiteLine(label3);
     connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
@@ -141,7 +151,7 @@ void frmSave::createControls()
     usePaperPalette();
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
-    m_rtb->setGeometry(twipsRect(30, 480, 7665, 6135));
+    m_rtb->setGeometry(inPixels({30, 480, 7665, 6135}));
     // The family that draws it, so the font matcher is not searched for a missing Verdana;
     // the saved file still names Verdana (savedFamily).
     m_rtb->setFont(programFont(report::PointSize));
@@ -156,13 +166,13 @@ void frmSave::createControls()
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    m_cmdSave->setGeometry(twipsRect(5400, 6660, 1125, 345));
+    m_cmdSave->setGeometry(inPixels({5400, 6660, 1125, 345}));
     m_cmdSave->setAutoDefault(false);
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
 
     m_cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
     m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdPrint->setGeometry(twipsRect(6555, 6660, 1125, 345));
+    m_cmdPrint->setGeometry(inPixels({6555, 6660, 1125, 345}));
     m_cmdPrint->setAutoDefault(false);
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
@@ -172,8 +182,8 @@ void frmSave::createControls()
 void frmSave::createPromotion()
 {
     // The co-brand offer covers the other one here, always.
-    const OfferPanel offers = makeOfferPanel(this, twipsRect(30, 7000, 7665, 810),
-                                             twipsRect(120, 165, 7380, 615));
+    const OfferPanel offers = makeOfferPanel(this, inPixels({30, 7000, 7665, 810}),
+                                             inPixels({120, 165, 7380, 615}));
     connect(offers.lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
     connect(offers.lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }
@@ -186,7 +196,8 @@ void frmSave::Form_Load()
     // The composed report is where editing starts, not a step the user can undo.
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+    // A copy of its own: the report does not rely on any window having loaded the profile.
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::loadedProfile()));
     document->setUndoRedoEnabled(true);
     m_rtb->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.

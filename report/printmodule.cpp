@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's side of printing: it loads the print module on first use and calls into it.
-#include "report/reportprint.h"
+#include "report/printmodule.h"
 
 #include "base/buildconfig.h"
 
@@ -13,6 +13,11 @@ namespace report {
 namespace {
 
 Q_LOGGING_CATEGORY(lcPrintModule, "starfold.report.print")
+
+// The print module's entry points, found by name (reportprint.cpp defines them); the first
+// returns a PrintResult.
+using StarfoldPrintOn = int (*)(const QTextDocument *document, const QString *printerName);
+using StarfoldDefaultPrinter = void (*)(QString *name);
 
 // The module, loaded once: where an installed program keeps it, else beside the program or
 // one folder up from it (a build tree, whose tests and benchmarks sit in folders below).

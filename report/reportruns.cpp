@@ -151,14 +151,6 @@ QList<ReportRun> ComposeRuns(const SignProfile &profile)
     return out.take();
 }
 
-QString PlainText(const QList<ReportRun> &runs)
-{
-    QString text;
-    for (const ReportRun &run : runs)
-        text += run.text;
-    return text;
-}
-
 } // namespace report
 
 rtf::Colour rgbOf(ReportColour colour)

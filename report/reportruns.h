@@ -31,7 +31,4 @@ inline constexpr qreal PointSize = 9.75;
 // every line break of its own (65 in all) as CR LF. Needs no display.
 QList<ReportRun> ComposeRuns(const SignProfile &profile);
 
-// The text of the runs, one after the other.
-QString PlainText(const QList<ReportRun> &runs);
-
 } // namespace report

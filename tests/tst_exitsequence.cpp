@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/findcontrol.h"
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/startup.h"
 #include "web/frmnagscreen2.h"
@@ -75,7 +76,7 @@ void TestExitSequence::init()
 
     loadedForms().loaded(&m_watcher, QStringLiteral("watcher"), [this] {
         ++m_watcher.unloads;
-        m_watcher.startUpAlreadyUnloading = !loadedForms().isLoaded(&m_program->form());
+        m_watcher.startUpAlreadyUnloading = !isLoaded(loadedForms(), &m_program->form());
         m_watcher.terminationsBefore = m_world.terminations;
     });
 }
@@ -112,7 +113,7 @@ void TestExitSequence::closingMainWindow_showsExitScreenAndKeepsRunning()
     QVERIFY(!screen->parentWidget());
     QVERIFY(!screen->isModal());
     QVERIFY(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QCOMPARE(loadedForms().names(),
+    QCOMPARE(namesOf(loadedForms()),
              (QStringList{QStringLiteral("frmNagScreen"), QStringLiteral("watcher"),
                           QStringLiteral("frmNagScreen2")}));
     QCOMPARE(m_watcher.unloads, 0);
@@ -132,8 +133,8 @@ frmNagScreen2 *TestExitSequence::activeExitScreen()
 void TestExitSequence::verifyEndedOnce(const QPointer<frmNagScreen2> &screen)
 {
     QCOMPARE(m_world.terminations, 1);
-    QVERIFY(loadedForms().names().isEmpty());
-    QVERIFY(loadedForms().hasEnded());
+    QVERIFY(namesOf(loadedForms()).isEmpty());
+    QVERIFY(hasEnded(loadedForms()));
     QCOMPARE(m_watcher.unloads, 1);
     // The hidden start-up form goes first, and the end comes after every unload.
     QVERIFY(m_watcher.startUpAlreadyUnloading);
@@ -183,7 +184,7 @@ void TestExitSequence::sessionEnding_closesMainThenExitScreen()
     QCoreApplication::sendEvent(qApp, &quit);
     QTRY_VERIFY(main.isNull());
     QCOMPARE(m_world.terminations, 1);
-    QVERIFY(loadedForms().names().isEmpty());
+    QVERIFY(namesOf(loadedForms()).isEmpty());
     QCOMPARE(m_watcher.unloads, 1);
     QVERIFY(m_watcher.startUpAlreadyUnloading);
 }
@@ -193,7 +194,7 @@ void TestExitSequence::eventLoopEndingOtherwise_endsThroughEndApplication()
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
     QCOMPARE(m_world.terminations, 1);
-    QVERIFY(loadedForms().names().isEmpty());
+    QVERIFY(namesOf(loadedForms()).isEmpty());
     QCOMPARE(m_watcher.unloads, 1);
     QVERIFY(m_watcher.startUpAlreadyUnloading);
 }

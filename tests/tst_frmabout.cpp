@@ -9,6 +9,7 @@
 #include "support/caption.h"
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/windowchecks.h"
 
@@ -90,20 +91,20 @@ void TestFrmAbout::opened_showsTheProgramWithOkFocused()
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QVERIFY(ok->isDefault());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ok));
-    QVERIFY(loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
     QVERIFY(m_world->opened.isEmpty());
 }
 
 frmAbout *TestFrmAbout::openBoxOnce()
 {
     frmAbout *box = openBox();
-    return loadedForms().names().count(QStringLiteral("frmAbout")) == 1 ? box : nullptr;
+    return namesOf(loadedForms()).count(QStringLiteral("frmAbout")) == 1 ? box : nullptr;
 }
 
 void TestFrmAbout::verifyClosed(frmAbout *box)
 {
     QTRY_VERIFY(!box->isVisible());
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
     QVERIFY(m_world->opened.isEmpty());
 }
 

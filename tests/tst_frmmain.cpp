@@ -77,8 +77,8 @@ void TestFrmMain::firstShown_planetsInFrontWithTheKeyFacts()
     QCOMPARE(m_window->windowTitle(), programCaption());
     QCOMPARE(list()->currentRow(), 0);
     QCOMPARE(list()->count(), 16);
-    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Planets Associated"));
-    QCOMPARE(m_window->frontTopic()->objectName(), QStringLiteral("Frame1"));
+    QCOMPARE(frontTopic(m_window)->title(), QStringLiteral("Planets Associated"));
+    QCOMPARE(frontTopic(m_window)->objectName(), QStringLiteral("Frame1"));
     QCOMPARE(child<QLineEdit>("txtDomicilePlanet")->text(), QStringLiteral("Saturn (or Uranus)"));
     QCOMPARE(child<QLineEdit>("txtDetrimentPlanet")->text(), QStringLiteral("Sun"));
     QCOMPARE(child<QLineEdit>("txtExaltationPlanet")->text(), QStringLiteral("Mercury"));
@@ -97,7 +97,7 @@ void TestFrmMain::everyTopic_bringsItsOwnPageToTheFront()
 {
     for (int i = 0; i < 16; ++i) {
         list()->setCurrentRow(i);
-        QGroupBox *front = m_window->frontTopic();
+        QGroupBox *front = frontTopic(m_window);
         QCOMPARE(front->title(), list()->item(i)->text());
         QCOMPARE(front->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
         QCOMPARE(front->objectName(), QStringLiteral("Frame%1").arg(i + 1));
@@ -114,31 +114,31 @@ void TestFrmMain::arrowKeys_turnThePagesLikeClicks()
     list()->setFocus();
     for (int i = 1; i < 16; ++i) {
         QTest::keyClick(list(), Qt::Key_Down);
-        QCOMPARE(m_window->frontTopic()->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
+        QCOMPARE(frontTopic(m_window)->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
     }
     QTest::keyClick(list(), Qt::Key_Up);
-    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Famous Personalities"));
+    QCOMPARE(frontTopic(m_window)->title(), QStringLiteral("Famous Personalities"));
 
     QListWidgetItem *item = list()->item(6);
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
                       list()->visualItemRect(item).center());
-    QCOMPARE(m_window->frontTopic()->title(), QStringLiteral("Compatibility Traits"));
+    QCOMPARE(frontTopic(m_window)->title(), QStringLiteral("Compatibility Traits"));
 }
 
 void TestFrmMain::choosingTheSelectedTopicAgain_keepsThePage()
 {
     list()->setCurrentRow(3);
-    QGroupBox *front = m_window->frontTopic();
+    QGroupBox *front = frontTopic(m_window);
     list()->setCurrentRow(3);
     m_window->lstOptions_Click();
-    QCOMPARE(m_window->frontTopic(), front);
+    QCOMPARE(frontTopic(m_window), front);
     QVERIFY(front->isVisible());
 }
 
 void TestFrmMain::updatePage_showsItsTwoFramesAndOpensNothing()
 {
     list()->setCurrentRow(15);
-    QGroupBox *front = m_window->frontTopic();
+    QGroupBox *front = frontTopic(m_window);
     QCOMPARE(front->title(), QStringLiteral("Update"));
     auto *news = findControl<QGroupBox>(front, "Frame18");
     auto *daily = findControl<QGroupBox>(front, "Frame21");

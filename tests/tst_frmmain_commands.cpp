@@ -7,6 +7,7 @@
 #include "web/pages.h"
 
 #include "support/findcontrol.h"
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/windowchecks.h"
 
@@ -127,11 +128,11 @@ void TestFrmMainCommands::cleanup()
 
 void TestFrmMainCommands::exitEntry_unloadsTheWindow()
 {
-    QVERIFY(loadedForms().isLoaded(m_window));
+    QVERIFY(isLoaded(loadedForms(), m_window));
 
     action("mnuExit")->trigger();
 
-    QVERIFY(!loadedForms().isLoaded(m_window));
+    QVERIFY(!isLoaded(loadedForms(), m_window));
     QTRY_VERIFY(!m_window || !m_window->isVisible());
 }
 
@@ -145,7 +146,7 @@ void TestFrmMainCommands::exitEntry_takesTheCloseBoxPath()
     m_window->windowHandle()->close();
     QCOMPARE(counter.closes, 2);
 
-    QVERIFY(loadedForms().isLoaded(m_window));
+    QVERIFY(isLoaded(loadedForms(), m_window));
     m_window->removeEventFilter(&counter);
 }
 
@@ -405,8 +406,8 @@ void TestFrmMainCommands::linkLabels_areLinksToScreenReaders()
 
 void TestFrmMainCommands::offerBehind_takesNoClickAndNoFocus()
 {
-    LinkLabel *coBrand = m_window->lblCobrand();
-    LinkLabel *fullBrand = m_window->lblFullBrand();
+    LinkLabel *coBrand = findControl<LinkLabel>(m_window, "lblCobrand");
+    LinkLabel *fullBrand = findControl<LinkLabel>(m_window, "lblFullBrand");
     QCOMPARE(coBrand->geometry(), fullBrand->geometry());
 
     // The co-brand offer starts in front.
@@ -498,20 +499,20 @@ void TestFrmMainCommands::aboutEntry_showsTheAboutBoxModally()
         first = about;
         QCOMPARE(about->parentWidget(), static_cast<QWidget *>(m_window));
         QVERIFY(about->isModal());
-        QVERIFY(loadedForms().names().contains(QStringLiteral("frmAbout")));
+        QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
         // The main window takes no input while the box is open.
         clickThroughWindow(child<LinkLabel>("Label61"));
         QVERIFY(m_world->opened.isEmpty());
         QTest::keyClick(about, Qt::Key_Escape);
     });
     QVERIFY(!first);
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
 
     withAboutBox([&](frmAbout *about) {
         QVERIFY(about->isVisible());
         QTest::keyClick(about, Qt::Key_Return);
     });
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmAbout")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmAbout")));
 
     // After it closes the main window works again.
     clickThroughWindow(child<LinkLabel>("Label61"));

@@ -14,7 +14,9 @@
 #include "support/diskfull.h"
 #include "support/everyuser.h"
 #include "support/findcontrol.h"
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
+#include "support/reporttext.h"
 #include "support/windowchecks.h"
 
 #include <QApplication>
@@ -204,7 +206,7 @@ void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
 void TestFrmSave::load_composesTheReportIntoTheBox()
 {
     const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
-    QString expected = report::PlainText(runs);
+    QString expected = plainTextOf(runs);
     expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QCOMPARE(box()->toPlainText(), expected);
     QCOMPARE(box()->document()->blockCount(), expected.count(QLatin1Char('\n')) + 1);
@@ -252,23 +254,23 @@ void TestFrmSave::escape_keepsTheWindowAndItsEdits()
     QTest::keyClick(m_form.get(), Qt::Key_Escape);
     QVERIFY(m_form->isVisible());
     QVERIFY(box()->toPlainText().endsWith(QLatin1String("mine")));
-    QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
+    QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
 }
 
 void TestFrmSave::reopening_givesAnIdenticalReport_andUnloadsOnClose()
 {
     const QByteArray first = rtf::Write(report::RtfModel(*box()->document()));
-    QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
+    QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
     m_form->close();
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
     m_form.reset();
 
     for (int i = 0; i < 2; ++i) {
         frmSave again;
-        QVERIFY(loadedForms().names().contains(QStringLiteral("frmSave")));
+        QVERIFY(namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
         QCOMPARE(rtf::Write(report::RtfModel(*again.RTB()->document())), first);
         again.reject();
-        QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+        QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
     }
 }
 
@@ -284,7 +286,7 @@ void TestFrmSave::mainWindowSave_opensTheReportModally()
     QTimer::singleShot(0, this, [&] {
         auto *report = qobject_cast<frmSave *>(QApplication::activeModalWidget());
         seen = report && report->isVisible() && report->parentWidget() == &main
-               && loadedForms().names().contains(QStringLiteral("frmSave"))
+               && namesOf(loadedForms()).contains(QStringLiteral("frmSave"))
                && report->RTB()->toPlainText().startsWith(QLatin1String("Aquarius\n\nBirth"));
         if (report)
             report->close();
@@ -292,7 +294,7 @@ void TestFrmSave::mainWindowSave_opensTheReportModally()
     QTest::mouseClick(findControl<QPushButton>(&main, "cmdSave"), Qt::LeftButton);
     // The click returns once the report window is closed again.
     QVERIFY(seen);
-    QVERIFY(!loadedForms().names().contains(QStringLiteral("frmSave")));
+    QVERIFY(!namesOf(loadedForms()).contains(QStringLiteral("frmSave")));
     QVERIFY(main.findChildren<frmSave *>().isEmpty());
 }
 

@@ -92,8 +92,12 @@ void TestLinkLabel::everyWindowsLinks_lookLikeLabels_alsoOnceChanged()
 void TestLinkLabel::releaseOutsideOrOtherButton_isNoClick()
 {
     QWidget window;
-    LinkLabel *link = makeLinkLabel(&window, "link", QStringLiteral("Follow me"),
-                                    QRect(10, 10, 100, 20), Qt::blue, programFont(), Qt::AlignLeft);
+    LinkLabel *link = makeLinkLabel(&window, {.name = "link",
+                                              .caption = QStringLiteral("Follow me"),
+                                              .place = QRect(10, 10, 100, 20),
+                                              .color = Qt::blue,
+                                              .font = programFont(),
+                                              .alignment = Qt::AlignLeft});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QSignalSpy clicks(link, &LinkLabel::clicked);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "profile/signprofile.h"
 #include "report/frmsave.h"
-#include "report/links.h"
 #include "report/reportdocument.h"
 #include "report/rtfwriter.h"
 
@@ -15,18 +14,6 @@
 
 #include <memory>
 
-namespace {
-
-QStringList addressesIn(const QString &text)
-{
-    QStringList found;
-    for (const links::WebAddress &a : links::FindWebAddresses(text))
-        found << text.mid(a.start, a.length);
-    return found;
-}
-
-} // namespace
-
 class TestReportLinks : public QObject
 {
     Q_OBJECT
@@ -35,14 +22,6 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
-
-    void detection_findsTheWebSchemesAndWwwNames_data();
-    void detection_findsTheWebSchemesAndWwwNames();
-    void detection_workGrowsLinearlyWithTheText_data();
-    void detection_workGrowsLinearlyWithTheText();
-    void opening_onlyWebSchemes_wwwGetsHttp_data();
-    void opening_onlyWebSchemes_wwwGetsHttp();
-    void opening_clipsTo1024Characters();
 
     void composedReport_showsNoLink();
     void typedAddress_becomesALinkAsItIsTyped();
@@ -103,120 +82,6 @@ QPoint TestReportLinks::pointInLastLine(qsizetype offset) const
     cursor.movePosition(QTextCursor::NextCharacter);
     const QRect after = box->cursorRect(cursor);
     return QPoint((before.left() + after.left()) / 2, before.center().y());
-}
-
-void TestReportLinks::detection_findsTheWebSchemesAndWwwNames_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("found");
-    auto row = [](const char *name, const char *text, QStringList found) {
-        QTest::newRow(name) << QString::fromUtf8(text) << found;
-    };
-    row("http", "see http://example.com/a?b=1 now", {QStringLiteral("http://example.com/a?b=1")});
-    row("https upper case", "HTTPS://EXAMPLE.COM", {QStringLiteral("HTTPS://EXAMPLE.COM")});
-    row("ftp and mailto", "ftp://f.example.net/x mailto:me@example.org",
-        {QStringLiteral("ftp://f.example.net/x"), QStringLiteral("mailto:me@example.org")});
-    row("www", "(www.lunavale.com/forum)", {QStringLiteral("www.lunavale.com/forum")});
-    row("sentence end", "Visit www.a.com, or http://b.org/c. Then https://d.net!",
-        {QStringLiteral("www.a.com"), QStringLiteral("http://b.org/c"),
-         QStringLiteral("https://d.net")});
-    row("brackets kept when paired", "http://w.org/Foo_(bar)",
-        {QStringLiteral("http://w.org/Foo_(bar)")});
-    row("quotes and angles end it", "<http://a.com>\"www.b.com\"",
-        {QStringLiteral("http://a.com"), QStringLiteral("www.b.com")});
-    row("not inside a word", "awww.example.com xhttp://a.com", {});
-    row("bare prefixes", "http:// www. mailto:", {});
-    row("other schemes", "file:///etc/passwd javascript:alert(1) starfold://run news:x", {});
-    row("none in plain prose", "Aquarius: January 20th - February 18th.", {});
-}
-
-void TestReportLinks::detection_findsTheWebSchemesAndWwwNames()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, found);
-    QCOMPARE(addressesIn(text), found);
-}
-
-void TestReportLinks::detection_workGrowsLinearlyWithTheText_data()
-{
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("prefix");
-    QTest::newRow("closing brackets after an address") << ")" << "http://a.com/";
-    QTest::newRow("opening brackets") << "(" << "http://a.com/";
-    QTest::newRow("brackets and dots") << ").(" << "www.a.com";
-    QTest::newRow("sentence ends") << ".,;" << "https://a.com";
-    QTest::newRow("prefixes back to back") << "http://" << "";
-    QTest::newRow("www names") << "www.a " << "";
-    QTest::newRow("prose") << "Aquarius is friendly. " << "";
-}
-
-void TestReportLinks::detection_workGrowsLinearlyWithTheText()
-{
-    QFETCH(QString, unit);
-    QFETCH(QString, prefix);
-    auto stepsPerCharacter = [&](qsizetype length) {
-        QString text = prefix;
-        while (text.size() < length)
-            text += unit;
-        qsizetype steps = 0;
-        links::FindWebAddresses(text, &steps);
-        return double(steps) / double(text.size());
-    };
-    const double small = stepsPerCharacter(10'000);
-    const double large = stepsPerCharacter(100'000);
-    // Most characters are looked at, and ten times the text is ten times the work, not a hundred.
-    QVERIFY(small >= 0.5);
-    QVERIFY2(large <= 4 && large <= 1.1 * small,
-             qPrintable(QStringLiteral("%1, then %2 steps a character").arg(small).arg(large)));
-}
-
-void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
-{
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<QString>("opened"); // empty: never opened
-    QTest::newRow("http") << "http://a.com/x" << "http://a.com/x";
-    QTest::newRow("https") << "https://a.com" << "https://a.com";
-    QTest::newRow("ftp") << "FTP://a.com" << "FTP://a.com";
-    QTest::newRow("mailto") << "mailto:me@a.com" << "mailto:me@a.com";
-    QTest::newRow("www") << "www.lunavale.com" << "http://www.lunavale.com";
-    QTest::newRow("WWW") << "WWW.LUNAVALE.COM" << "http://WWW.LUNAVALE.COM";
-    QTest::newRow("file") << "file:///bin/sh" << "";
-    QTest::newRow("javascript") << "javascript:alert(1)" << "";
-    QTest::newRow("custom scheme") << "starfold://run?x" << "";
-    QTest::newRow("smb") << "smb://host/share" << "";
-    QTest::newRow("relative") << "example.com" << "";
-    QTest::newRow("bare prefix") << "http://" << "";
-    // A mail program would attach the named file and send it away.
-    QTest::newRow("mailto attach") << "mailto:a@b.com?subject=Hi&attach=/etc/passwd&body=x"
-                                   << "mailto:a@b.com?subject=Hi&body=x";
-    QTest::newRow("mailto attachment first")
-        << "mailto:a@b.com?Attachment=~/.ssh/id_rsa&cc=c@d.com" << "mailto:a@b.com?cc=c@d.com";
-    QTest::newRow("mailto encoded name") << "mailto:a@b.com?%61ttach=x" << "mailto:a@b.com";
-    QTest::newRow("mailto fields kept") << "mailto:a@b.com?subject=attach%20this&body=y"
-                                        << "mailto:a@b.com?subject=attach%20this&body=y";
-}
-
-void TestReportLinks::opening_onlyWebSchemes_wwwGetsHttp()
-{
-    QFETCH(QString, link);
-    QFETCH(QString, opened);
-    const std::optional<QString> address = links::OpenableAddress(link);
-    QCOMPARE(address.value_or(QString()), opened);
-}
-
-void TestReportLinks::opening_clipsTo1024Characters()
-{
-    const QString longLink = QStringLiteral("http://a.com/") + QString(2000, QLatin1Char('x'));
-    QCOMPARE(*links::OpenableAddress(longLink), longLink.left(1024));
-
-    const QString www = QStringLiteral("www.a.com/") + QString(2000, QLatin1Char('y'));
-    QCOMPARE(*links::OpenableAddress(www), QStringLiteral("http://") + www.left(1024));
-
-    // A character outside the BMP is not cut in half at the limit.
-    const QString wide = QStringLiteral("http://a.com/") + QString(1010, QLatin1Char('z'))
-                         + QString::fromUcs4(U"\U0001F600") + QStringLiteral("tail");
-    QCOMPARE(wide.indexOf(QString::fromUcs4(U"\U0001F600")), 1023);
-    QCOMPARE(*links::OpenableAddress(wide), wide.left(1023));
 }
 
 void TestReportLinks::composedReport_showsNoLink()

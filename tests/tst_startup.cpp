@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/programstyle.h"
 
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 #include "support/startup.h"
 
@@ -70,7 +71,7 @@ void TestStartup::ordinaryStart_showsOnlyTheMainWindow()
     const StartUp program;
 
     QVERIFY(program.mainWindowShown());
-    QCOMPARE(loadedForms().names(),
+    QCOMPARE(namesOf(loadedForms()),
              QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain")}));
     QWidgetList visible;
     for (QWidget *w : QApplication::topLevelWidgets())

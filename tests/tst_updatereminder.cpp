@@ -5,6 +5,7 @@
 
 #include "support/diskfull.h"
 #include "support/recordingplatform.h"
+#include "support/settingsfile.h"
 #include "support/startup.h"
 
 #include <QApplication>

@@ -98,6 +98,27 @@ void centreClientAreaOnScreen(QWidget *window, const QScreen *screen)
         window->setGeometry(*where);
 }
 
+namespace {
+
+// Closing a loaded window, with its close box or close(), unloads it.
+class UnloadOnClose : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->accept();
+            loadedForms().unload(watched);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void loadWindowForm(QWidget *window, std::function<void()> formUnload)
 {
     static const bool accessible = [] {
@@ -105,6 +126,7 @@ void loadWindowForm(QWidget *window, std::function<void()> formUnload)
         return true;
     }();
     Q_UNUSED(accessible);
+    window->installEventFilter(new UnloadOnClose(window));
     loadedForms().loaded(window, window->objectName(),
                          [window, formUnload = std::move(formUnload)] {
                              formUnload();

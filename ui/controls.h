@@ -30,7 +30,8 @@ void centreOnScreen(QWidget *window, const QScreen *screen = nullptr);
 void centreClientAreaOnScreen(QWidget *window, const QScreen *screen = nullptr);
 
 // Registers a window with the loaded forms under its object name. Unloading it runs
-// formUnload, then hides the window and deletes it once the event loop is reached.
+// formUnload, then hides the window and deletes it once the event loop is reached;
+// closing the window unloads it.
 // Screen readers are told it is a window, whatever widget class it is built on.
 void loadWindowForm(QWidget *window, std::function<void()> formUnload);
 

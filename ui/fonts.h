@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
 #include <QStringList>
 
 // The program's typeface: Verdana where the machine has it, else its closest free
@@ -18,15 +17,3 @@ QFont documentFont(qreal pointSize);
 // The family a saved file names for text in this font: the program's typeface by its own
 // name, Verdana, whatever draws it on this machine; any other font by its first family.
 QString savedFamily(const QFont &font);
-
-// Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
-constexpr int twips(int value)
-{
-    return (value * 2 + 15) / 30;
-}
-
-// A rectangle given in twips (left, top, width, height), in pixels.
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
-}

@@ -44,18 +44,16 @@ QAccessibleInterface *linkLabelAccessible(const QString &className, QObject *obj
 
 } // namespace
 
-LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &caption,
-                         const QRect &pixels, const QColor &color, const QFont &font,
-                         Qt::Alignment alignment, bool wordWrap)
+LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
 {
     auto *label = new LinkLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setCaption(caption);
-    label->setTextColor(color);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    label->setWordWrap(wordWrap);
-    label->setGeometry(pixels);
+    label->setObjectName(QString::fromLatin1(options.name));
+    label->setCaption(options.caption);
+    label->setTextColor(options.color);
+    label->setFont(options.font);
+    label->setAlignment(options.alignment);
+    label->setWordWrap(options.wordWrap);
+    label->setGeometry(options.place);
     return label;
 }
 

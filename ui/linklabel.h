@@ -61,8 +61,17 @@ private:
     QTextLayout m_lines;
 };
 
-// A link label named, placed (in pixels) and styled in one call; its caption is shown
-// as plain text, a doubled ampersand standing for one.
-LinkLabel *makeLinkLabel(QWidget *parent, const char *name, const QString &caption,
-                         const QRect &pixels, const QColor &color, const QFont &font,
-                         Qt::Alignment alignment, bool wordWrap = true);
+// What a link label is made with; its caption is shown as plain text, a doubled ampersand
+// standing for one.
+struct LinkLabelOptions {
+    const char *name;
+    QString caption;
+    QRect place; // pixels
+    QColor color;
+    QFont font;
+    Qt::Alignment alignment;
+    bool wordWrap = true;
+};
+
+// A link label named, placed and styled in one call.
+LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options);

@@ -64,6 +64,8 @@ private:
 
 // Fusion leaves this much room above a group box's frame when it has no title.
 constexpr int GroupBoxTopMargin = 3;
+// The frame picture's corners, drawn as they are while its edges stretch between them.
+constexpr QMargins GroupBoxFrameCorners(6, 6, 6, 6);
 
 } // namespace
 
@@ -103,7 +105,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *o
         if (!box || box->isCheckable() || !box->title().isEmpty())
             top += qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight),
                         option->fontMetrics.height());
-        qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+        qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), GroupBoxFrameCorners,
                           groupBoxFrame());
         return;
     }

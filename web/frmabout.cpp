@@ -10,6 +10,7 @@
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
+#include "ui/twips.h"
 #include "web/pages.h"
 
 #include <QLabel>
@@ -62,7 +63,7 @@ void frmAbout::createControls()
     // Created first, so it leads the tab order and holds the focus when the box opens.
     auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(twipsRect(5745, 3960, 1260, 345));
+    cmdOK->setGeometry(inPixels({5745, 3960, 1260, 345}));
     cmdOK->setDefault(true);
     showFocusFrame(cmdOK);
     cmdOK->setFocus();
@@ -70,32 +71,40 @@ void frmAbout::createControls()
 
     auto *picture1 = new QLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(twipsRect(150, 90, 480, 480));
+    picture1->setGeometry(inPixels({150, 90, 480, 480}));
     picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picture1->setAccessibleName(QStringLiteral("Starfold icon"));
 
-    makeWrappedText(this, "Label2", QLatin1String(WindowCaption), twipsRect(1110, 90, 3135, 240),
-                    programFont(9.75, true));
+    makeWrappedText(this, "Label2", QLatin1String(WindowCaption),
+                    inPixels({1110, 90, 3135, 240}), programFont(9.75, true));
     makeWrappedText(this, "Label1", QString::fromLatin1(Description),
-                    twipsRect(1110, 390, 5895, 2145), programFont());
+                    inPixels({1110, 390, 5895, 2145}), programFont());
 
     const QString site = modHelp::SiteHost();
     // White on the orange background, each on one line.
     const QFont linkFont = programFont(8.25, false, true);
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
-    auto *lblHomePage = makeLinkLabel(this, "lblHomePage",
-                                      QStringLiteral("Click here to visit us at ") + site,
-                                      twipsRect(2955, 2670, 4050, 195), Qt::white, linkFont,
-                                      topLeft, false);
+    auto *lblHomePage =
+        makeLinkLabel(this, {.name = "lblHomePage",
+                             .caption = QStringLiteral("Click here to visit us at ") + site,
+                             .place = inPixels({2955, 2670, 4050, 195}),
+                             .color = Qt::white,
+                             .font = linkFont,
+                             .alignment = topLeft,
+                             .wordWrap = false});
     condenseToFit(lblHomePage);
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    makeWrappedText(this, "Label3", QString::fromLatin1(Offer), twipsRect(120, 3030, 6885, 435),
-                    programFont(8.25, true));
+    makeWrappedText(this, "Label3", QString::fromLatin1(Offer),
+                    inPixels({120, 3030, 6885, 435}), programFont(8.25, true));
 
-    auto *lblCoBrand = makeLinkLabel(this, "lblCoBrand", QString::fromLatin1(MoreDetails),
-                                     twipsRect(4650, 3525, 2355, 195), Qt::white, linkFont,
-                                     topLeft, false);
+    auto *lblCoBrand = makeLinkLabel(this, {.name = "lblCoBrand",
+                                            .caption = QString::fromLatin1(MoreDetails),
+                                            .place = inPixels({4650, 3525, 2355, 195}),
+                                            .color = Qt::white,
+                                            .font = linkFont,
+                                            .alignment = topLeft,
+                                            .wordWrap = false});
     condenseToFit(lblCoBrand);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 

@@ -11,12 +11,12 @@
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
+#include "ui/twips.h"
 #include "web/cobrand.h"
 #include "web/pages.h"
 #include "web/referral.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,23 +31,10 @@ namespace {
 
 const char Check1Caption[] = "Click Here To Visit %1 Now";
 
-const char *const SupportCaptionTexts[] = {
-    "Programs like this one can only be made and kept up with your support. The best way "
-    "to support us is to visit %1 regularly and join in its discussions and other "
-    "activities.",
-    "Please visit %1 regularly and support it by taking part in the discussions and other "
-    "activities. Without your regular visits we cannot keep supporting and maintaining "
-    "these programs.",
-    "%1 is a free online discussion forum on astrology, tarot, dreams and other esoteric "
-    "subjects. Please visit it regularly and help us develop and maintain this software.",
-    "%1 needs your help. Visit it regularly and take part in its discussions and "
-    "activities, so that we can keep this program going and build more like it.",
-};
-
 // The second paragraph starts on a line of its own because the spaces before it are
 // wider than the label: one word-wrapped caption, no line break.
 const char DownloadPitch[] =
-    "Lunavale makes a whole family of programs on astrology, psychic readings, tarot, "
+    "%1 makes a whole family of programs on astrology, psychic readings, tarot, "
     "numerology and the occult. Each one is simple to use and full of information, and "
     "most of them are free."
     "                                                             "
@@ -59,7 +46,7 @@ struct ReferralField {
     const char *name;
     const char *hint;
     const char *spokenName;
-    QRect at; // twips
+    Twips at;
 };
 
 constexpr ReferralField ReferralFields[] = {
@@ -88,7 +75,7 @@ QLineEdit *makeField(QWidget *frame, const ReferralField &field)
     box->setObjectName(QString::fromLatin1(field.name));
     box->setAccessibleName(QString::fromLatin1(field.spokenName));
     box->setFont(programFont());
-    box->setGeometry(twipsRect(field.at.x(), field.at.y(), field.at.width(), field.at.height()));
+    box->setGeometry(inPixels(field.at));
     // A field full to its limit may have cut a paste short; the submission says so rather
     // than judge the cut text. (Raising the limit would not help: Qt 6.4 takes time in
     // the square of it to cut a longer paste.)
@@ -161,7 +148,7 @@ const QStringList &frmNagScreen2::SupportCaptions()
 {
     static const QStringList captions = [] {
         QStringList list;
-        for (const char *text : SupportCaptionTexts)
+        for (const char *text : cobrand::SupportCaptionTexts)
             list << QString::fromLatin1(text).arg(modHelp::ForumSite());
         return list;
     }();
@@ -172,7 +159,7 @@ void frmNagScreen2::createControls()
 {
     m_picNagscreen2Icon = new QLabel(this);
     m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    m_picNagscreen2Icon->setGeometry(twipsRect(360, 120, 540, 540));
+    m_picNagscreen2Icon->setGeometry(inPixels({360, 120, 540, 540}));
     m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
     m_picNagscreen2Icon->setAccessibleName(QStringLiteral("Starfold icon"));
 
@@ -182,8 +169,8 @@ void frmNagScreen2::createControls()
         programFont(18, false, false, QStringLiteral("MS Sans Serif")));
     m_lblNagScreen2Caption->move(twips(1080), twips(240));
 
-    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(1),
-                               twipsRect(120, 840, 6975, 1095), programFont(9.75, true));
+    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
+                               inPixels({120, 840, 6975, 1095}), programFont(9.75, true));
 
     m_check1 = new QCheckBox(
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
@@ -195,14 +182,14 @@ void frmNagScreen2::createControls()
     linkPal.setColor(QPalette::ButtonText, QColor(InvitationBlue));
     m_check1->setPalette(linkPal);
     m_check1->setCursor(Qt::PointingHandCursor);
-    m_check1->setGeometry(twipsRect(30, 2040, 7185, 555));
+    m_check1->setGeometry(inPixels({30, 2040, 7185, 555}));
     condenseToFit(m_check1);
     // Unticking from inside the handler raises the event again; that call finds it clear.
     connect(m_check1, &QCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
     m_cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setGeometry(twipsRect(6000, 2760, 1245, 375));
+    m_cmdClose->setGeometry(inPixels({6000, 2760, 1245, 375}));
     // Enter presses the button that has the focus, as it does in a dialog.
     m_cmdClose->setAutoDefault(true);
     connect(m_cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
@@ -216,7 +203,7 @@ void frmNagScreen2::createReferAFriend()
 {
     using namespace modTellAFriend;
     auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                                 twipsRect(120, 3240, 7065, 1455));
+                                 inPixels({120, 3240, 7065, 1455}));
     m_txtName = makeField(frame2, ReferralFields[0]);
     m_txtEmail = makeField(frame2, ReferralFields[1]);
     m_txtFriendName = makeField(frame2, ReferralFields[2]);
@@ -225,7 +212,7 @@ void frmNagScreen2::createReferAFriend()
     m_cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), frame2);
     m_cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     m_cmdSubmit->setFont(programFont());
-    m_cmdSubmit->setGeometry(twipsRect(1920, 1080, 3375, 285));
+    m_cmdSubmit->setGeometry(inPixels({1920, 1080, 3375, 285}));
     m_cmdSubmit->setAutoDefault(true);
     connect(m_cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
@@ -236,7 +223,7 @@ void frmNagScreen2::createReferAFriend()
     m_txtMessage->setFont(programFont());
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtMessage->setTabChangesFocus(true);
-    m_txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
+    m_txtMessage->setGeometry(inPixels({4800, 3600, 1815, 495}));
     setBoxText(m_txtMessage, QLatin1String(InitialMessage));
 
     m_hintedBoxes = {{
@@ -252,18 +239,23 @@ void frmNagScreen2::createReferAFriend()
 
 void frmNagScreen2::createDownloadFrame()
 {
-    auto *frame6 = makeNavyFrame(this, "Frame6", QStringLiteral("Download Lunavale Softwares"),
-                                 twipsRect(7320, 120, 3735, 4575));
+    const QLatin1String maker(MakerName);
+    auto *frame6 = makeNavyFrame(this, "Frame6",
+                                 QStringLiteral("Download %1 Softwares").arg(maker),
+                                 inPixels({7320, 120, 3735, 4575}));
 
-    makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch),
-                    twipsRect(120, 360, 3495, 3855), programFont(9));
+    makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch).arg(maker),
+                    inPixels({120, 360, 3495, 3855}), programFont(9));
 
     // Left and vertically centred is a plain label's own alignment.
-    m_lblGoToHome = makeLinkLabel(frame6, "lblGoToHome",
-                                  QStringLiteral("Click Here To Visit Lunavale Softwares"),
-                                  twipsRect(75, 4250, 3585, 210), QColor(LinkYellow),
-                                  programFont(9, true, true), Qt::AlignLeft | Qt::AlignVCenter,
-                                  false);
+    m_lblGoToHome = makeLinkLabel(
+        frame6, {.name = "lblGoToHome",
+                 .caption = QStringLiteral("Click Here To Visit %1 Softwares").arg(maker),
+                 .place = inPixels({75, 4250, 3585, 210}),
+                 .color = QColor(LinkYellow),
+                 .font = programFont(9, true, true),
+                 .alignment = Qt::AlignLeft | Qt::AlignVCenter,
+                 .wordWrap = false});
     condenseToFit(m_lblGoToHome);
     connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 }
@@ -301,12 +293,6 @@ void frmNagScreen2::Form_Load()
 void frmNagScreen2::Form_Unload()
 {
     EndApplication();
-}
-
-void frmNagScreen2::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    loadedForms().unload(this);
 }
 
 void frmNagScreen2::cmdClose_Click()

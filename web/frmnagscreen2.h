@@ -36,7 +36,6 @@ public:
     void cmdSubmit_Click();
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

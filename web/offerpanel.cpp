@@ -17,12 +17,16 @@ OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot
     setColourPair(fraFullBrand, Qt::black, FormGrey);
 
     const QFont font = programFont(8.25, true, true);
-    auto *lblFullBrand = makeLinkLabel(fraFullBrand, "lblFullBrand",
-                                       QString::fromLatin1(cobrand::FullBrandCaption), spot,
-                                       LinkBlue, font, Qt::AlignCenter);
-    auto *lblCobrand = makeLinkLabel(fraFullBrand, "lblCobrand",
-                                     QString::fromLatin1(cobrand::CoBrandCaption), spot, LinkBlue,
-                                     font, Qt::AlignCenter);
+    auto offer = [&](const char *name, const char *caption) {
+        return makeLinkLabel(fraFullBrand, {.name = name,
+                                            .caption = QString::fromLatin1(caption),
+                                            .place = spot,
+                                            .color = LinkBlue,
+                                            .font = font,
+                                            .alignment = Qt::AlignCenter});
+    };
+    auto *lblFullBrand = offer("lblFullBrand", cobrand::FullBrandCaption);
+    auto *lblCobrand = offer("lblCobrand", cobrand::CoBrandCaption);
     lblCobrand->bringToFront();
     return {fraFullBrand, lblCobrand, lblFullBrand};
 }

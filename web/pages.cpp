@@ -46,23 +46,10 @@ QString ServerBaseAddress()
     return base;
 }
 
-QString SiteHostOf(const QString &baseAddress)
+QString SiteHost(const QString &baseAddress)
 {
     const QString host = QUrl(baseAddress).host();
     return host.isEmpty() ? baseAddress : host;
-}
-
-QString SignSiteOf(const QString &baseAddress)
-{
-    QString domain = SiteHostOf(baseAddress);
-    if (domain.startsWith(QLatin1String("www.")))
-        domain.remove(0, 4);
-    return QLatin1String("aquarius.") + domain;
-}
-
-QString SiteHost()
-{
-    return SiteHostOf(ServerBaseAddress());
 }
 
 QString ForumSite()
@@ -70,9 +57,12 @@ QString ForumSite()
     return SiteHost() + QLatin1String("/forum");
 }
 
-QString SignSite()
+QString SignSite(const QString &baseAddress)
 {
-    return SignSiteOf(ServerBaseAddress());
+    QString domain = SiteHost(baseAddress);
+    if (domain.startsWith(QLatin1String("www.")))
+        domain.remove(0, 4);
+    return QLatin1String("aquarius.") + domain;
 }
 
 QString ProductHomeAddress()

@@ -22,14 +22,11 @@ enum class Page {
 // The maker's web server, without a trailing slash (set at build time).
 QString ServerBaseAddress();
 // The server's name as captions show it, "www.example.com".
-QString SiteHost();
+QString SiteHost(const QString &baseAddress = ServerBaseAddress());
 // The forum as captions show it: SiteHost + "/forum".
 QString ForumSite();
 // The sign's own site as captions show it: "aquarius." + the server's domain.
-QString SignSite();
-// The same for any base address.
-QString SiteHostOf(const QString &baseAddress);
-QString SignSiteOf(const QString &baseAddress);
+QString SignSite(const QString &baseAddress = ServerBaseAddress());
 // The product's home directory on that server, ending in a slash.
 QString ProductHomeAddress();
 // ServerBaseAddress + "/starfold/ssd.php?page=" + key.

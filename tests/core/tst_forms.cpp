@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/forms.h"
 
+#include "support/formlist.h"
 #include "support/recordingplatform.h"
 
 #include <QTest>
@@ -31,9 +32,9 @@ void TestForms::loadedForms_keepLoadOrder()
     forms.loaded(&formB, QStringLiteral("frmMain"), {});
     forms.loaded(&formA, QStringLiteral("frmNagScreen"), {});
     forms.loaded(&formC, QStringLiteral("frmSave"), {});
-    QCOMPARE(forms.names(), QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain"),
+    QCOMPARE(namesOf(forms), QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain"),
                                          QStringLiteral("frmSave")}));
-    QVERIFY(forms.isLoaded(&formB));
+    QVERIFY(isLoaded(forms, &formB));
 }
 
 void TestForms::endApplication_unloadsEachFormOnceInOrderThenTerminates()
@@ -49,8 +50,8 @@ void TestForms::endApplication_unloadsEachFormOnceInOrderThenTerminates()
     forms.endApplication();
     QCOMPARE(unloaded, QStringList({QStringLiteral("A"), QStringLiteral("B")}));
     QCOMPARE(world.terminations, 1);
-    QVERIFY(forms.names().isEmpty());
-    QVERIFY(forms.hasEnded());
+    QVERIFY(namesOf(forms).isEmpty());
+    QVERIFY(hasEnded(forms));
 }
 
 void TestForms::endApplication_nestedFromUnloadSteps_stillUnloadsEachOnce()
@@ -75,7 +76,7 @@ void TestForms::endApplication_nestedFromUnloadSteps_stillUnloadsEachOnce()
     QCOMPARE(unloaded, QStringList({QStringLiteral("frmNagScreen"), QStringLiteral("frmMain"),
                                     QStringLiteral("frmNagScreen2")}));
     QCOMPARE(world.terminations, 1);
-    QVERIFY(forms.names().isEmpty());
+    QVERIFY(namesOf(forms).isEmpty());
 }
 
 void TestForms::endApplication_skipsAFailingUnload()
@@ -103,7 +104,7 @@ void TestForms::unload_runsTheUnloadStepOnce()
     forms.unload(&formA);
     forms.unload(&formA);
     QCOMPARE(runs, 1);
-    QVERIFY(!forms.isLoaded(&formA));
+    QVERIFY(!isLoaded(forms, &formA));
     QCOMPARE(world.terminations, 0);
 }
 

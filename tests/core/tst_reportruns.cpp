@@ -3,6 +3,7 @@
 #include "profile/topics.h"
 #include "report/reportruns.h"
 #include "support/profilefields.h"
+#include "support/reporttext.h"
 
 #include <QTest>
 
@@ -49,7 +50,7 @@ void TestReportRuns::report_beginsWithTitleAndEndsWithFamousPeople()
 {
     modAquarius::LoadSignProfile();
     const SignProfile &profile = modAquarius::signProfile();
-    const QString text = report::PlainText(report::ComposeRuns(profile));
+    const QString text = plainTextOf(report::ComposeRuns(profile));
     QVERIFY(text.startsWith(QStringLiteral("Aquarius\r\n\r\nBirth Dates: ") + profile.BirthDates
                             + CrLf));
     QVERIFY(text.endsWith(QStringLiteral("Famous Personalities\r\n") + profile.FamousPersonalities
@@ -67,7 +68,7 @@ void TestReportRuns::report_addsExactly65LineBreaksOfItsOwn()
             inFields += (p.*field.member).count(CrLf);
     QVERIFY(inFields > 0);
 
-    const QString text = report::PlainText(report::ComposeRuns(p));
+    const QString text = plainTextOf(report::ComposeRuns(p));
     QCOMPARE(text.count(CrLf) - inFields, 65);
     // Every CR and every LF belongs to a pair.
     QCOMPARE(text.count(QLatin1Char('\r')), text.count(CrLf));
@@ -77,7 +78,7 @@ void TestReportRuns::report_addsExactly65LineBreaksOfItsOwn()
 void TestReportRuns::values_followTheirLabelsVerbatim_signNameUnused()
 {
     const SignProfile p = markedProfile();
-    const QString text = report::PlainText(report::ComposeRuns(p));
+    const QString text = plainTextOf(report::ComposeRuns(p));
     QVERIFY(!text.contains(p.SignName));
 
     const std::pair<QString, QString> labelled[] = {
@@ -114,7 +115,7 @@ void TestReportRuns::values_followTheirLabelsVerbatim_signNameUnused()
 void TestReportRuns::proseSections_uptoFriendshipHaveTwoBlankLinesAfter_laterOnesOne()
 {
     const SignProfile p = markedProfile();
-    const QString text = report::PlainText(report::ComposeRuns(p));
+    const QString text = plainTextOf(report::ComposeRuns(p));
     // Each prose section: its heading, its value, then the breaks before the next heading.
     const std::tuple<std::size_t, QString, int> prose[] = {
         {2, p.GeneralTraits, 3},       {3, p.PositiveTraits, 3},
@@ -198,7 +199,7 @@ void TestReportRuns::familyLabels_areBlackWithTheirValues()
 
 void TestReportRuns::emptyProfile_keepsEveryLabelHeadingAndBreak()
 {
-    const QString text = report::PlainText(report::ComposeRuns(SignProfile{}));
+    const QString text = plainTextOf(report::ComposeRuns(SignProfile{}));
     const QString expected = QStringLiteral(
         "Aquarius\r\n\r\n"
         "Birth Dates: \r\nZodiac Symbol: \r\nZodiac Element: \r\nZodiac Quality: \r\n\r\n"

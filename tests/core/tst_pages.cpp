@@ -154,8 +154,8 @@ void TestPages::shownSites_followTheServer()
     QFETCH(QString, base);
     QFETCH(QString, host);
     QFETCH(QString, signSite);
-    QCOMPARE(modHelp::SiteHostOf(base), host);
-    QCOMPARE(modHelp::SignSiteOf(base), signSite);
+    QCOMPARE(modHelp::SiteHost(base), host);
+    QCOMPARE(modHelp::SignSite(base), signSite);
     QCOMPARE(modHelp::ForumSite(), modHelp::SiteHost() + QStringLiteral("/forum"));
 }
 

@@ -2,6 +2,7 @@
 #include "base/settings.h"
 #include "support/diskfull.h"
 #include "support/leftovers.h"
+#include "support/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
