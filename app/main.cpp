@@ -4,6 +4,7 @@
 #include "app/qtplatform.h"
 #include "base/identity.h"
 #include "ui/artwork.h"
+#include "ui/fonts.h"
 #include "ui/programstyle.h"
 
 #include <QApplication>
@@ -30,6 +31,7 @@ int main(int argc, char *argv[])
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     useProgramStyle();
+    useProgramFont();
 
     QtPlatform world;
     setPlatform(&world);
