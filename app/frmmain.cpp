@@ -105,6 +105,8 @@ void frmMain::createControls()
     m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
+    // Every topic is one line in one font: the list need not measure each row.
+    m_lstOptions->setUniformItemSizes(true);
     connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
@@ -147,17 +149,21 @@ void frmMain::createKeyFacts(QWidget *client)
 
 void frmMain::createTopicPages(QWidget *client)
 {
-    for (std::size_t i = 0; i < Topics.size(); ++i) {
-        auto *frame = new QGroupBox(QString::fromLatin1(Topics[i].caption), client);
-        frame->setObjectName(QString::fromLatin1(Topics[i].frame));
-        frame->setGeometry(inPixels(TopicArea));
-        frame->setFont(programFont(8.25, true));
-        // Opaque, so the page in front hides the sign's name beneath.
-        frame->setAutoFillBackground(true);
-        frame->hide();
-        m_frames[i] = frame;
-    }
+    makeTopicFrame(client, FirstTopic);
     buildPage(FirstTopic);
+}
+
+// A topic's frame is made when the topic is first chosen: until then it could not be seen.
+void frmMain::makeTopicFrame(QWidget *client, std::size_t index)
+{
+    auto *frame = new QGroupBox(QString::fromLatin1(Topics[index].caption), client);
+    frame->setObjectName(QString::fromLatin1(Topics[index].frame));
+    frame->setGeometry(inPixels(TopicArea));
+    frame->setFont(programFont(8.25, true));
+    // Opaque, so the page in front hides the sign's name beneath.
+    frame->setAutoFillBackground(true);
+    frame->hide();
+    m_frames[index] = frame;
 }
 
 void frmMain::buildPage(std::size_t index)
@@ -275,12 +281,14 @@ void frmMain::lstOptions_Click()
 
 void frmMain::bringToFront(std::size_t index)
 {
-    QGroupBox *frame = m_frames[index];
     // Only the front page can be seen, so the others stay hidden and cost nothing.
+    if (!m_built[index]) {
+        makeTopicFrame(centralWidget(), index);
+        buildPage(index);
+    }
+    QGroupBox *frame = m_frames[index];
     if (m_front == frame)
         return;
-    if (!m_built[index])
-        buildPage(index);
     frame->show();
     frame->raise();
     if (m_front)

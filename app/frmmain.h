@@ -59,6 +59,7 @@ private:
     void createTopicPages(QWidget *client);
     void createPromotion(QWidget *client);
     // A page's controls are made when it first comes to the front, not at start-up.
+    void makeTopicFrame(QWidget *client, std::size_t index);
     void buildPage(std::size_t index);
     void fillUpdatePage(QGroupBox *page);
     void placeInTabOrder(QGroupBox *page);

@@ -3,6 +3,7 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
 #include "base/identity.h"
+#include "ui/fonts.h"
 #include "ui/programstyle.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int main(int argc, char *argv[])
     // The hidden start-up form holds the program's lifetime, not the last window.
     QApplication::setQuitOnLastWindowClosed(false);
     useProgramStyle();
+    useProgramFont();
 
     QtPlatform world;
     setPlatform(&world);

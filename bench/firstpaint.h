@@ -38,7 +38,9 @@ private:
         QFile status(QStringLiteral("/proc/self/status"));
         if (status.open(QIODevice::ReadOnly)) {
             for (const QByteArray &line : status.readAll().split('\n'))
-                if (line.startsWith("VmHWM:"))
+                if (qEnvironmentVariableIsSet("STARFOLD_RSS_PARTS") && line.startsWith("Rss"))
+                    std::fprintf(stderr, "%s\n", line.constData());
+                else if (line.startsWith("VmHWM:"))
                     std::fprintf(stderr, "peak_kb=%lld\n",
                                  line.mid(6).trimmed().split(' ').first().toLongLong());
         }

@@ -3,6 +3,7 @@
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
 #include "bench/firstpaint.h"
+#include "ui/fonts.h"
 #include "ui/programstyle.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     useProgramStyle();
+    useProgramFont();
     QtPlatform world;
     setPlatform(&world);
 

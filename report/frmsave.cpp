@@ -20,6 +20,7 @@
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -40,6 +41,27 @@ void setOnWhiteLine(LinkLabel *label)
 {
     condenseToFit(label);
     setColourPair(label, QColor(LinkBlue), Qt::white);
+}
+
+// The report boxes' palette: paper-white whatever the theme, and one palette for them all,
+// given to their class. The style keeps what it draws by palette, and a palette set on each
+// box is a new one each time, which left a window's worth of pictures behind per window.
+void usePaperPalette()
+{
+    static QPalette desktop;
+    static bool given = false;
+    const QPalette now = QApplication::palette();
+    if (given && now == desktop)
+        return;
+    desktop = now;
+    given = true;
+    QPalette paper = now;
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    // Marked as setting nothing, so that each box takes it as it is instead of resolving
+    // a copy of its own against it.
+    paper.setResolveMask(0);
+    QApplication::setPalette(paper, "QTextEdit");
 }
 
 } // namespace
@@ -68,6 +90,14 @@ void frmSave::ShowModal(QWidget *owner)
 {
     frmSave form(owner);
     form.exec();
+}
+
+void frmSave::changeEvent(QEvent *event)
+{
+    // A new desktop palette replaces the boxes' one; the paper goes back over it.
+    if (event->type() == QEvent::PaletteChange)
+        usePaperPalette();
+    QDialog::changeEvent(event);
 }
 
 void frmSave::keyPressEvent(QKeyEvent *event)
@@ -116,21 +146,20 @@ void frmSave::createControls()
     setOnWhiteLine(label3);
     connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
+    // The report's runs carry colours meant for paper, so the box is paper-white whatever
+    // the theme; text typed without a colour of its own is saved black, and shows so.
+    usePaperPalette();
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
     m_rtb->setGeometry(inPixels({30, 480, 7665, 6135}));
-    m_rtb->setFont(documentFont(report::PointSize));
+    // The family that draws it, so the font matcher is not searched for a missing Verdana;
+    // the saved file still names Verdana (savedFamily).
+    m_rtb->setFont(programFont(report::PointSize));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
     m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_rtb->setLineWrapMode(QTextEdit::WidgetWidth);
     m_rtb->setAccessibleName(QStringLiteral("Report"));
-    // The report's runs carry colours meant for paper, so the box is paper-white whatever
-    // the theme; text typed without a colour of its own is saved black, and shows so.
-    QPalette paper = m_rtb->palette();
-    paper.setColor(QPalette::Base, Qt::white);
-    paper.setColor(QPalette::Text, Qt::black);
-    m_rtb->setPalette(paper);
     // Tab moves on to the buttons and links, as everywhere else; Ctrl+Tab types a tab.
     m_rtb->setTabChangesFocus(true);
     m_rtb->installEventFilter(this);
@@ -207,7 +236,12 @@ void frmSave::cmdPrint_Click()
     QTextCursor cursor = m_rtb->textCursor();
     cursor.clearSelection();
     m_rtb->setTextCursor(cursor);
-    report::PrintDocument(*m_rtb->document(), platform().defaultPrinterName());
+    if (report::PrintDocument(*m_rtb->document(), platform().defaultPrinterName())
+        == report::PrintResult::TooLong) {
+        platform().showMessage(QStringLiteral("This report is too long to print in one piece.\n\n"
+                                              "Shorten it, then print it again."),
+                               Platform::Icon::Information);
+    }
 }
 
 void frmSave::Label14_Click() { modHelp::OpenHomePage(); }

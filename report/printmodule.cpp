@@ -14,8 +14,9 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcPrintModule, "starfold.report.print")
 
-// The print module's entry points, found by name (reportprint.cpp defines them).
-using StarfoldPrintOn = void (*)(const QTextDocument *document, const QString *printerName);
+// The print module's entry points, found by name (reportprint.cpp defines them); the first
+// returns a PrintResult.
+using StarfoldPrintOn = int (*)(const QTextDocument *document, const QString *printerName);
 using StarfoldDefaultPrinter = void (*)(QString *name);
 
 // The module, loaded once: where an installed program keeps it, else beside the program or
@@ -46,12 +47,12 @@ Entry entryPoint(const char *name)
 
 } // namespace
 
-void PrintDocument(const QTextDocument &document, const QString &printerName)
+PrintResult PrintDocument(const QTextDocument &document, const QString &printerName)
 {
     if (printerName.isEmpty())
-        return;
-    if (const auto printOn = entryPoint<StarfoldPrintOn>("starfold_print_on"))
-        printOn(&document, &printerName);
+        return PrintResult::NotPrinted;
+    const auto printOn = entryPoint<StarfoldPrintOn>("starfold_print_on");
+    return printOn ? PrintResult(printOn(&document, &printerName)) : PrintResult::NotPrinted;
 }
 
 QString DefaultPrinterName()

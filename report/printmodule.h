@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "report/printresult.h"
+
 #include <QString>
 
 class QTextDocument;
@@ -13,7 +15,7 @@ namespace report {
 // Prints the whole document on the named printer as the box shows it, flowing over as
 // many pages as it needs, with no dialog, header, footer or page number. Does nothing
 // when the name is empty, the printer cannot be used or the print module is missing.
-void PrintDocument(const QTextDocument &document, const QString &printerName);
+PrintResult PrintDocument(const QTextDocument &document, const QString &printerName);
 
 // The desktop's default printer; empty when there is none or the print module is missing.
 QString DefaultPrinterName();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/reportdocument.h"
 
+#include "ui/fonts.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -32,13 +34,10 @@ rtf::Run runOf(const QTextFragment &fragment, const QFont &defaultFont)
 {
     const QTextCharFormat format = fragment.charFormat();
     const QFont font = format.font().resolve(defaultFont);
-    const QStringList families = font.families();
     const QBrush brush = format.foreground();
     const QColor colour = brush.style() == Qt::NoBrush ? QColor(Qt::black) : brush.color();
-    return {fragment.text(), font.bold(),
-            {colour.red(), colour.green(), colour.blue()},
-            families.isEmpty() ? font.family() : families.constFirst(),
-            font.pointSizeF()};
+    return {fragment.text(), font.bold(), {colour.red(), colour.green(), colour.blue()},
+            savedFamily(font), font.pointSizeF()};
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "report/printresult.h"
+
 #include <QtGlobal>
 
 class QPrinter;
@@ -12,11 +14,12 @@ class QTextDocument;
 namespace report {
 
 // The whole document on a printer that is set up already (paper, margins, output), as
-// the box shows it, flowing over as many pages as it needs. The module exports it along
-// with its entry points.
+// the box shows it, flowing over as many pages as it needs. Gives the memory the print
+// took back to the system before it returns. The module exports it along with its entry
+// points.
 #ifdef STARFOLD_BUILDING_PRINT_MODULE
 Q_DECL_EXPORT
 #endif
-void PrintDocument(const QTextDocument &document, QPrinter &printer);
+PrintResult PrintDocument(const QTextDocument &document, QPrinter &printer);
 
 } // namespace report

@@ -7,6 +7,7 @@
 #include "report/reportdocument.h"
 #include "report/reportruns.h"
 #include "report/rtfwriter.h"
+#include "ui/fonts.h"
 #include "ui/linklabel.h"
 #include "web/pages.h"
 
@@ -170,7 +171,7 @@ void TestFrmSave::layout_controlsStandWhereTheLayoutPutsThem()
     QCOMPARE(findControl<QPushButton>(m_form.get(), "cmdPrint")->text(),
              QStringLiteral("&Print"));
     QCOMPARE(findControl<QGroupBox>(m_form.get(), "fraFullBrand")->title(), QString());
-    QCOMPARE(box()->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(savedFamily(box()->font()), QStringLiteral("Verdana"));
     QCOMPARE(box()->font().pointSizeF(), 9.75);
     QCOMPARE(m_form->font().pointSizeF(), 8.25);
 

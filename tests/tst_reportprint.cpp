@@ -20,6 +20,7 @@ private Q_SLOTS:
     void initTestCase();
     void printed_holdsTheWholeReportAndNoPageNumbers();
     void printed_keepsTheColoursOfTheBox();
+    void overlong_isRefusedWithoutAPage();
 
 private:
     // Prints the report box of a fresh report window into a PDF file; its path.
@@ -92,6 +93,23 @@ void TestReportPrint::printed_keepsTheColoursOfTheBox()
     }
     for (int i = 0; i < 4; ++i)
         QVERIFY2(found[i] > 20, qPrintable(wanted[i].name()));
+}
+
+// Taller than layout coordinates reach at the printer's resolution: Qt would lay it out as
+// a blank page.
+void TestReportPrint::overlong_isRefusedWithoutAPage()
+{
+    QTextDocument document;
+    QFont huge = document.defaultFont();
+    huge.setPointSize(400);
+    document.setDefaultFont(huge);
+    document.setPlainText(QStringLiteral("x\n").repeated(5000));
+    const QString path = m_dir.filePath(QStringLiteral("overlong.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QCOMPARE(report::PrintDocument(document, printer), report::PrintResult::TooLong);
+    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(TestReportPrint)

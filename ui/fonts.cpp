@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
 
@@ -44,8 +45,31 @@ QFont programFont(qreal pointSize, bool bold, bool underline, const QString &fam
                   pointSize, bold, underline);
 }
 
+void useProgramFont()
+{
+    // Every window of the program names its font, but a line edit first lays its text out
+    // in the application's font before it is given its own, which loaded the platform's
+    // font for nothing at start-up. Setting the application's font clears the fonts of
+    // single kinds of window, so theirs are kept and set again.
+    const char *const kept[] = {"QMenu", "QTipLabel", "QMessageBox", "QFileDialog"};
+    QList<QFont> platform;
+    for (const char *kind : kept)
+        platform.append(QApplication::font(kind));
+    QApplication::setFont(programFont());
+    for (qsizetype i = 0; i < platform.size(); ++i)
+        QApplication::setFont(platform.at(i), kept[i]);
+}
+
 QFont documentFont(qreal pointSize)
 {
     return fontOf({QStringLiteral("Verdana"), StandIn, QStringLiteral("Sans Serif")}, pointSize,
                   false, false);
+}
+
+QString savedFamily(const QFont &font)
+{
+    // Asked when a document is saved, which must not wait for the font list to be read.
+    const QStringList families = font.families();
+    const QString first = families.isEmpty() ? font.family() : families.constFirst();
+    return first == StandIn ? QStringLiteral("Verdana") : first;
 }

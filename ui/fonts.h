@@ -10,6 +10,15 @@
 QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = false,
                   const QString &family = QStringLiteral("Verdana"));
 
+// Makes the program's font the application's, before any window is made; the windows the
+// program does not make itself (menus, tooltips, message boxes, the save dialog) keep the
+// font the platform gives them.
+void useProgramFont();
+
 // The same typeface for a document that is saved: it names Verdana first, whatever draws
 // it here, so the file asks for Verdana on the machine that opens it.
 QFont documentFont(qreal pointSize);
+
+// The family a saved file names for text in this font: the program's typeface by its own
+// name, Verdana, also where its stand-in draws it; any other font by its first family.
+QString savedFamily(const QFont &font);
