@@ -12,8 +12,9 @@ namespace settingsstore {
 
 // The value, empty when the key is absent; nothing when the store cannot be read.
 std::optional<QString> read(const QString &key);
-// False when the store could not be written; a store that holds anything the program
-// does not fully understand is never written, so nothing in it is lost or changed.
+// False when the store could not be written. A store that cannot be read is never written;
+// a write keeps every other key and value, though not the comments or layout of a store
+// edited by hand.
 bool write(const QString &key, const QString &value);
 // Where the store lives: a file, or on Windows a registry path.
 QString location();

@@ -22,8 +22,10 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +72,17 @@ QString configFolder()
     return QDir::cleanPath(config);
 }
 
+// A copy of the descriptor under a number that no reading used lately: Qt's cache of parsed
+// files, which keeps a few at most, has forgotten that name.
+int freshAlias(int fd)
+{
+    static unsigned generation = 0;
+    rlimit limit{};
+    const rlim_t most = ::getrlimit(RLIMIT_NOFILE, &limit) == 0 ? limit.rlim_cur : 64;
+    const int top = int(std::clamp<rlim_t>(most, 8, 1024));
+    return ::fcntl(fd, F_DUPFD_CLOEXEC, top / 2 + int(generation++ % unsigned(top / 2)));
+}
+
 // Every key and value of the store as Qt reads it: none while there is no store; nothing
 // when its name holds anything but the user's own regular file (a link, a folder, a pipe,
 // another user's file) or more than a store holds, or when Qt finds it malformed.
@@ -84,10 +97,9 @@ std::optional<Values> readStore(const QString &path)
     if (fd < 0)
         return errno == ENOENT ? std::optional(Values()) : std::nullopt;
     struct stat st{};
-    static int generation = 0;
     const bool own = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
                      && st.st_size <= MaxStoreBytes;
-    const int alias = own ? ::fcntl(fd, F_DUPFD_CLOEXEC, 64 + generation++ % 512) : -1;
+    const int alias = own ? freshAlias(fd) : -1;
     std::optional<Values> values;
     if (alias >= 0) {
         QSettings settings(QStringLiteral("/proc/self/fd/%1").arg(alias), QSettings::IniFormat);

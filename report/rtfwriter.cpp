@@ -44,11 +44,10 @@ void appendUnicode(QByteArray &out, char16_t c)
     out += "\\'3f";
 }
 
-// Appends the text escaped; false when nothing of it could be written. afterSpace says
-// whether the text written last ended in a space, and is kept up to date.
-bool appendText(QByteArray &out, const QString &text, bool &afterSpace)
+// Appends the text escaped. afterSpace says whether the text written last ended in a
+// space, and is kept up to date.
+void appendText(QByteArray &out, const QString &text, bool &afterSpace)
 {
-    const qsizetype before = out.size();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype written = out.size();
         const char16_t c = text[i].unicode();
@@ -86,7 +85,6 @@ bool appendText(QByteArray &out, const QString &text, bool &afterSpace)
         if (out.size() != written)
             afterSpace = space;
     }
-    return out.size() != before;
 }
 
 template<typename T>
@@ -161,11 +159,10 @@ private:
         m_out += '}';
     }
 
-    // False when the run had no text to write.
-    bool writeRun(const Run &run)
+    void writeRun(const Run &run)
     {
         if (run.text.isEmpty())
-            return false;
+            return;
         const int font = int(m_fonts.indexOf(run.family));
         const int colour = int(m_colours.indexOf(run.colour)) + 1;
         const int halfPoints = int(std::lround(run.pointSize * 2));
@@ -185,7 +182,7 @@ private:
         m_halfPoints = halfPoints;
         m_bold = run.bold;
         m_colour = colour;
-        return appendText(m_out, run.text, m_afterSpace);
+        appendText(m_out, run.text, m_afterSpace);
     }
 
     const Document &m_document;
