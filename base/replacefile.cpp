@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QRegularExpression>
 
 // Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true").
 Q_LOGGING_CATEGORY(lcFiles, "starfold.files", QtCriticalMsg)
@@ -28,18 +27,32 @@ QString temporaryPathFor(const QString &path, qint64 processId)
 
 } // namespace replacefile
 
+namespace {
+
+// The process that wrote a temporary file of ours, read from its name; 0 for any other name.
+qint64 writerOf(const QString &name)
+{
+    const qsizetype owner = name.lastIndexOf(QLatin1String(Owner));
+    if (!name.startsWith(QLatin1Char('.')) || owner < 2 || !name.endsWith(QLatin1String(Suffix)))
+        return 0;
+    const qsizetype from = owner + qsizetype(qstrlen(Owner));
+    const QStringView digits = QStringView(name).sliced(from, name.size() - from - qstrlen(Suffix));
+    bool number = false;
+    const qint64 writer = digits.size() <= 10 ? digits.toLongLong(&number) : 0;
+    return number && writer > 0 && digits.front().isDigit() && digits.back().isDigit() ? writer : 0;
+}
+
+} // namespace
+
+// Names are matched by hand: a pattern here would be compiled at every start-up.
 void RemoveLeftoverTemporaries(const QString &folder)
 {
-    static const QRegularExpression name(QStringLiteral("^\\..+\\.starfold-(\\d{1,10})\\.tmp$"));
     const QDir dir(folder);
-    const QStringList candidates = dir.entryList(
-        {QStringLiteral(".*") + QLatin1String(Owner) + QLatin1String("*") + QLatin1String(Suffix)},
-        QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &candidate : candidates) {
-        const QRegularExpressionMatch match = name.match(candidate);
-        if (!match.hasMatch())
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &candidate : names) {
+        const qint64 owner = writerOf(candidate);
+        if (owner == 0)
             continue;
-        const qint64 owner = match.captured(1).toLongLong();
         const QString path = dir.filePath(candidate);
         if (owner == replacefile::currentProcess() || replacefile::processAlive(owner)
             || !replacefile::ownLeftover(path))
