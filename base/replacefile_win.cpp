@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <windows.h>
+// windows.h names its own ReplaceFile as a macro for ReplaceFileW; ours is meant here.
+#undef ReplaceFile
 
 namespace replacefile {
 
