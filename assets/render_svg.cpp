@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders a vector source at the given pixel size, so the program ships crisp
 // bitmaps for each pixel density without drawing vectors at start-up. An .argb output holds the
-// bare premultiplied pixels, which the program uses in place, undecoded; a .png output is for
+// bare premultiplied pixels, which the program uses in place, undecoded; an .argb32 output the
+// same with straight alpha, as the window system takes a window's icon; a .png output is for
 // the desktop's icon theme; an .ico output holds the picture at each size Windows shows
 // (16 to 64 pixels, and the size given), for the program's icon there.
 #include <QBuffer>
@@ -73,7 +74,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.png|OUT.ico\n",
+        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.argb32|OUT.png|OUT.ico\n",
                      argv[0]);
         return 2;
     }
@@ -92,7 +93,9 @@ int main(int argc, char *argv[])
                    ? 0
                    : 1;
     }
-    const QImage image = render(renderer, width, height);
+    QImage image = render(renderer, width, height);
+    if (out.endsWith(QLatin1String(".argb32")))
+        image.convertTo(QImage::Format_ARGB32);
     if (out.endsWith(QLatin1String(".png")))
         return image.save(out, "PNG") ? 0 : 1;
     QFile file(out);

@@ -8,17 +8,18 @@
 
 namespace {
 
-// The build stores each rendering as bare premultiplied pixels, uncompressed, so the
-// picture is used where it lies instead of being decoded at start-up.
-QPixmap renderedPixels(const QString &resource, QSize size)
+// The build stores each rendering as bare pixels, uncompressed, so the picture is used where
+// it lies instead of being decoded at start-up; premultiplied unless the format says not.
+QPixmap renderedPixels(const QString &resource, QSize size,
+                       QImage::Format format = QImage::Format_ARGB32_Premultiplied)
 {
     const QResource pixels(resource);
     const qsizetype expected = qsizetype(size.width()) * size.height() * 4;
     if (!pixels.isValid() || pixels.size() != expected
         || pixels.compressionAlgorithm() != QResource::NoCompression)
         return {};
-    return QPixmap::fromImage(QImage(pixels.data(), size.width(), size.height(),
-                                     QImage::Format_ARGB32_Premultiplied));
+    return QPixmap::fromImage(QImage(pixels.data(), size.width(), size.height(), format),
+                              Qt::NoFormatConversion);
 }
 
 } // namespace
@@ -31,7 +32,8 @@ QIcon programIcon()
         QIcon sizes;
         for (int size : {16, 32, 48, 64, 96, 128, 256})
             sizes.addPixmap(
-                renderedPixels(QStringLiteral(":/starfold-%1.argb").arg(size), QSize(size, size)));
+                renderedPixels(QStringLiteral(":/starfold-%1.argb32").arg(size), QSize(size, size),
+                               QImage::Format_ARGB32));
         return sizes;
     }();
     return icon;
