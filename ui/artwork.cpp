@@ -5,21 +5,33 @@
 #include <QResource>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
-// The build stores each rendering as bare pixels, uncompressed, so the picture is used where
-// it lies instead of being decoded at start-up; premultiplied unless the format says not.
+// The build stores each rendering as bare pixels, premultiplied unless the format says not.
+// Those every start needs are uncompressed and used where they lie; the rest are unpacked.
 QPixmap renderedPixels(const QString &resource, QSize size,
                        QImage::Format format = QImage::Format_ARGB32_Premultiplied)
 {
     const QResource pixels(resource);
     const qsizetype expected = qsizetype(size.width()) * size.height() * 4;
-    if (!pixels.isValid() || pixels.size() != expected
-        || pixels.compressionAlgorithm() != QResource::NoCompression)
+    if (!pixels.isValid())
         return {};
-    return QPixmap::fromImage(QImage(pixels.data(), size.width(), size.height(), format),
-                              Qt::NoFormatConversion);
+    if (pixels.compressionAlgorithm() == QResource::NoCompression) {
+        if (pixels.size() != expected)
+            return {};
+        return QPixmap::fromImage(QImage(pixels.data(), size.width(), size.height(), format),
+                                  Qt::NoFormatConversion);
+    }
+    const QByteArray unpacked = pixels.uncompressedData();
+    if (unpacked.size() != expected)
+        return {};
+    QImage image(size, format);
+    if (image.isNull())
+        return {};
+    std::memcpy(image.bits(), unpacked.constData(), std::size_t(expected));
+    return QPixmap::fromImage(std::move(image), Qt::NoFormatConversion);
 }
 
 } // namespace
