@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/linklabel.h"
 
+#include "ui/accessiblefor.h"
+
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -34,14 +36,6 @@ public:
     }
 };
 
-QAccessibleInterface *linkLabelAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("LinkLabel"))
-        if (auto *label = qobject_cast<LinkLabel *>(object))
-            return new LinkLabelAccessible(label);
-    return nullptr;
-}
-
 } // namespace
 
 LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
@@ -60,11 +54,7 @@ LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
 LinkLabel::LinkLabel(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool accessible = [] {
-        QAccessible::installFactory(linkLabelAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessible);
+    useAccessibleFor<LinkLabel, LinkLabelAccessible>();
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
 }
