@@ -243,7 +243,7 @@ void ListBox::updateScrollBar()
 {
     QScrollBar *bar = verticalScrollBar();
     const bool allFit = count() * rowHeight() <= viewport()->height();
-    const int page = allFit ? count() : viewport()->height() / rowHeight();
+    const int page = allFit ? count() : rowsPerPage();
     bar->setSingleStep(1);
     bar->setPageStep(page);
     bar->setRange(0, std::max(0, count() - page));
