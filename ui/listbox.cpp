@@ -157,6 +157,8 @@ ListBox::~ListBox() = default;
 void ListBox::addItem(const QString &text)
 {
     m_items << text;
+    if (m_items.size() == 1)
+        m_rowHeight = 0; // measured on the first row
     updateScrollBar();
     viewport()->update();
 }
