@@ -3,6 +3,7 @@
 #include "profile/signprofile.h"
 #include "profile/topics.h"
 #include "report/frmsave.h"
+#include "ui/artwork.h"
 #include "ui/linklabel.h"
 #include "ui/listbox.h"
 
@@ -101,6 +102,9 @@ void TestFrmMain::firstShown_planetsInFrontWithTheKeyFacts()
     QCOMPARE(child<QLineEdit>("txtBirthDates")->cursorPosition(), 0);
     QCOMPARE(child<QLabel>("lblZodiacSignName")->text(), QStringLiteral("Aquarius"));
     QVERIFY(!child<QLabel>("picZodiac")->pixmap().isNull());
+    // Denser screens take the sign from packed pictures; each must unpack whole.
+    for (qreal ratio : {1.0, 2.0, 3.0})
+        QCOMPARE(artwork::signPicture(ratio).deviceIndependentSize(), QSizeF(artwork::SignPictureSize));
 }
 
 void TestFrmMain::everyTopic_bringsItsOwnPageToTheFront()
