@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/instanceguard.h"
+#include "base/instanceguard.h"
 #include "base/platform.h"
 
 // The real world: Qt's dialogs, desktop services, printers and clock.

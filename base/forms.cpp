@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/forms.h"
 
+#include "base/logging.h"
 #include "base/platform.h"
-
-#include <QLoggingCategory>
 
 #include <algorithm>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
-// shown nothing, and the program keeps no log.
-Q_LOGGING_CATEGORY(lcForms, "starfold.forms", QtCriticalMsg)
+STARFOLD_LOGGING_CATEGORY(lcForms, "starfold.forms")
 
 FormList &loadedForms()
 {

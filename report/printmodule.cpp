@@ -3,16 +3,16 @@
 #include "report/printmodule.h"
 
 #include "base/buildconfig.h"
+#include "base/logging.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
-#include <QLoggingCategory>
 
 namespace report {
 namespace {
 
-Q_LOGGING_CATEGORY(lcPrintModule, "starfold.report.print")
+STARFOLD_LOGGING_CATEGORY(lcPrintModule, "starfold.report.print")
 
 // The print module's entry points, found by name (reportprint.cpp defines them); the first
 // returns a PrintResult.

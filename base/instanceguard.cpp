@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/instanceguard.h"
+#include "base/instanceguard.h"
 
 #include "base/platform.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The guard on POSIX systems: flock() on the lock file, which the kernel releases with
 // the last descriptor of the process that took it.
-#include "app/instanceguard.h"
+#include "base/instanceguard.h"
+#include "base/logging.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLoggingCategory>
 
 #include <cerrno>
 #include <cstring>
@@ -14,8 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true").
-Q_LOGGING_CATEGORY(lcGuard, "starfold.guard", QtCriticalMsg)
+STARFOLD_LOGGING_CATEGORY(lcGuard, "starfold.guard")
 
 struct InstanceGuard::Lock {
     Lock(int descriptor, bool ownFile)

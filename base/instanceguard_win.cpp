@@ -3,16 +3,15 @@
 // process holds a handle to it and goes with the last one, however that process ends. No
 // file is made, so nothing left at the lock's name can keep a start out; the name only
 // tells instances of the same executable and user apart.
-#include "app/instanceguard.h"
+#include "base/instanceguard.h"
+#include "base/logging.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLoggingCategory>
 
 #include <windows.h>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true").
-Q_LOGGING_CATEGORY(lcGuard, "starfold.guard", QtCriticalMsg)
+STARFOLD_LOGGING_CATEGORY(lcGuard, "starfold.guard")
 
 struct InstanceGuard::Lock {
     explicit Lock(HANDLE mutex)
