@@ -135,7 +135,8 @@ QString withMailFieldsOnly(QStringView mailto)
     QChar separator = QLatin1Char('?');
     for (QStringView field : mailto.sliced(query + 1).tokenize(QLatin1Char('&'))) {
         const qsizetype equals = field.indexOf(QLatin1Char('='));
-        if (equals < 0 || !isMailField(field.first(equals)) || hidesAField(field.sliced(equals + 1)))
+        if (equals < 0 || !isMailField(field.first(equals))
+            || hidesAField(field.sliced(equals + 1)))
             continue;
         kept += separator;
         kept += field;
