@@ -13,10 +13,10 @@
 #include <QTest>
 
 #include <csignal>
-#include <sched.h>
-#include <sys/mount.h>
 #include <ctime>
 #include <optional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <unistd.h>
 #include <utime.h>
 
