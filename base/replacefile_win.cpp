@@ -23,7 +23,9 @@ std::wstring native(const QString &path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-// Owned as this process owns what it makes; in a shared folder, another user's file is not.
+// Owned by the user, or by the owner this process gives what it makes (an elevated
+// administrator's files belong to the Administrators group); in a shared folder, another
+// user's file is neither.
 bool ownedHere(const std::wstring &path)
 {
     PSID owner = nullptr;
@@ -35,10 +37,14 @@ bool ownedHere(const std::wstring &path)
     bool mine = false;
     HANDLE token = nullptr;
     if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) {
-        alignas(TOKEN_OWNER) char buffer[128];
-        DWORD size = 0;
-        mine = ::GetTokenInformation(token, TokenOwner, buffer, sizeof buffer, &size)
-               && ::EqualSid(owner, reinterpret_cast<TOKEN_OWNER *>(buffer)->Owner);
+        // TOKEN_USER and TOKEN_OWNER both start with the SID's address.
+        for (const TOKEN_INFORMATION_CLASS whose : {TokenUser, TokenOwner}) {
+            alignas(TOKEN_USER) char buffer[128];
+            DWORD size = 0;
+            mine = mine
+                   || (::GetTokenInformation(token, whose, buffer, sizeof buffer, &size)
+                       && ::EqualSid(owner, *reinterpret_cast<PSID *>(buffer)));
+        }
         ::CloseHandle(token);
     }
     ::LocalFree(descriptor);
