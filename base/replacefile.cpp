@@ -2,47 +2,63 @@
 #include "base/replacefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
+#include <QRandomGenerator>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true").
-Q_LOGGING_CATEGORY(lcFiles, "starfold.files", QtCriticalMsg)
+#include <algorithm>
 
 namespace {
 
-constexpr auto Owner = ".starfold-";
-constexpr auto Suffix = ".tmp";
+constexpr QLatin1StringView Owner(".starfold-");
+constexpr QLatin1StringView Suffix(".tmp");
+constexpr int RandomDigits = 16;
+
+// A temporary file of ours, by its name; earlier versions put a process id where the random
+// digits are now.
+bool isTemporaryName(QStringView name)
+{
+    const qsizetype owner = name.lastIndexOf(Owner);
+    if (!name.startsWith(u'.') || owner < 1 || !name.endsWith(Suffix))
+        return false;
+    const qsizetype from = owner + Owner.size();
+    const QStringView digits = name.sliced(from, name.size() - from - Suffix.size());
+    return !digits.isEmpty() && digits.size() <= RandomDigits
+           && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                  return c.isDigit() || (c >= u'a' && c <= u'f');
+              });
+}
 
 } // namespace
 
 namespace replacefile {
 
-QString temporaryPathFor(const QString &path, qint64 processId)
+QString finalPath(const QString &path)
 {
-    const QFileInfo target(path);
-    return target.path() + QLatin1String("/.") + target.fileName() + QLatin1String(Owner)
-           + QString::number(processId) + QLatin1String(Suffix);
+    QFileInfo file(path);
+    // A circle of links ends here and is replaced, as a lone link would have been before.
+    for (int depth = 0; depth < 40 && file.isSymbolicLink(); ++depth)
+        file.setFile(file.symLinkTarget());
+    return file.absoluteFilePath();
+}
+
+QString temporaryPathFor(const QString &file)
+{
+    const QFileInfo target(file);
+    const QString tail = Owner
+                         + QString::number(QRandomGenerator::global()->generate64(), 16)
+                               .rightJustified(RandomDigits, u'0')
+                         + Suffix;
+    const qsizetype most = longestName(target.path());
+    QString name = target.fileName();
+    while (!name.isEmpty() && nameLength(u'.' + name + tail) > most) {
+        name.chop(1);
+        if (!name.isEmpty() && name.back().isHighSurrogate())
+            name.chop(1);
+    }
+    return target.path() + QLatin1String("/.") + name + tail;
 }
 
 } // namespace replacefile
-
-namespace {
-
-// The process that wrote a temporary file of ours, read from its name; 0 for any other name.
-qint64 writerOf(const QString &name)
-{
-    const qsizetype owner = name.lastIndexOf(QLatin1String(Owner));
-    if (!name.startsWith(QLatin1Char('.')) || owner < 2 || !name.endsWith(QLatin1String(Suffix)))
-        return 0;
-    const qsizetype from = owner + qsizetype(qstrlen(Owner));
-    const QStringView digits = QStringView(name).sliced(from, name.size() - from - qstrlen(Suffix));
-    bool number = false;
-    const qint64 writer = digits.size() <= 10 ? digits.toLongLong(&number) : 0;
-    return number && writer > 0 && digits.front().isDigit() && digits.back().isDigit() ? writer : 0;
-}
-
-} // namespace
 
 // Names are matched by hand: a pattern here would be compiled at every start-up.
 void RemoveLeftoverTemporaries(const QString &folder)
@@ -50,15 +66,7 @@ void RemoveLeftoverTemporaries(const QString &folder)
     const QDir dir(folder);
     const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &candidate : names) {
-        const qint64 owner = writerOf(candidate);
-        if (owner == 0)
-            continue;
-        const QString path = dir.filePath(candidate);
-        if (owner == replacefile::currentProcess() || replacefile::processAlive(owner)
-            || !replacefile::ownLeftover(path))
-            continue;
-        // What a crash or a kill cut short: the file it replaced is still whole.
-        if (!QFile::remove(path))
-            qCWarning(lcFiles) << "cannot remove the leftover" << path;
+        if (isTemporaryName(candidate))
+            replacefile::removeIfAbandoned(dir.filePath(candidate));
     }
 }

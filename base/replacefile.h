@@ -7,28 +7,32 @@
 
 #include <optional>
 
-// The one way the program writes a file. The bytes go to a temporary file beside the path,
-// every write checked, flushed to the disk, and only then renamed over the path; so a
-// failure at any step leaves the old file as it was and no temporary behind. A file made
-// anew gets the given permissions (none given: the system's default); a replaced file keeps
-// its own. Nothing on success, else why it failed.
+// The one way the program writes a file. The path is followed through any links, as editors
+// do; the bytes go to a temporary file beside the file it names, every write checked, flushed
+// to the disk, and only then renamed over it, and the folder is flushed so the new name lasts.
+// A failure before the rename leaves the old file as it was and no temporary behind. A file
+// made anew gets the given permissions (none given: the system's default); a replaced file
+// keeps its own. Nothing on success, else why it failed.
 std::optional<QString> ReplaceFile(const QString &path, const QByteArray &bytes,
                                    QFileDevice::Permissions newFilePermissions = {});
 
-// Removes from the folder the temporary files that an ended process of this program left
-// there (a crash, a kill, a power cut between write and rename). Files of a live process
-// and files of other users stay.
+// Removes from the folder the temporary files of the current user's that no writer holds any
+// more (a crash, a kill, a power cut between write and rename). A live writer's, in whatever
+// process or on whatever machine, and other users' stay.
 void RemoveLeftoverTemporaries(const QString &folder);
 
 namespace replacefile {
 
-// A temporary name says whose it is: ".<name>.starfold-<process id>.tmp" beside the target.
-QString temporaryPathFor(const QString &path, qint64 processId);
+// The file the path names once its links are followed.
+QString finalPath(const QString &path);
+// A fresh, unguessable name beside the file: ".<name>.starfold-<random>.tmp", the name cut
+// short where the file system's limit on a name asks for it.
+QString temporaryPathFor(const QString &file);
 
 // Supplied by each platform's file.
-qint64 currentProcess();
-bool processAlive(qint64 processId);
-// A regular file that belongs to the current user.
-bool ownLeftover(const QString &path);
+qsizetype longestName(const QString &folder);
+qsizetype nameLength(const QString &name);
+// Removes a temporary of ours that belongs to the current user and that no writer holds.
+void removeIfAbandoned(const QString &path);
 
 } // namespace replacefile

@@ -9,32 +9,7 @@
 #include <windows.h>
 // windows.h names its own ReplaceFile as a macro for ReplaceFileW; ours is meant here.
 #undef ReplaceFile
-
-namespace replacefile {
-
-qint64 currentProcess()
-{
-    return qint64(::GetCurrentProcessId());
-}
-
-bool processAlive(qint64 processId)
-{
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, DWORD(processId));
-    if (!process)
-        return ::GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    ::CloseHandle(process);
-    return running;
-}
-
-bool ownLeftover(const QString &path)
-{
-    // The user's own folders hold the user's own files; a link is not followed.
-    const QFileInfo file(path);
-    return file.isFile() && !file.isSymLink();
-}
-
-} // namespace replacefile
+#include <aclapi.h>
 
 namespace {
 
@@ -46,6 +21,34 @@ QString failure(const char *step)
 std::wstring native(const QString &path)
 {
     return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// Owned by the user, or by the owner this process gives what it makes (an elevated
+// administrator's files belong to the Administrators group); in a shared folder, another
+// user's file is neither.
+bool ownedHere(const std::wstring &path)
+{
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                                nullptr, nullptr, nullptr, &descriptor)
+        != ERROR_SUCCESS)
+        return false;
+    bool mine = false;
+    HANDLE token = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) {
+        // TOKEN_USER and TOKEN_OWNER both start with the SID's address.
+        for (const TOKEN_INFORMATION_CLASS whose : {TokenUser, TokenOwner}) {
+            alignas(TOKEN_USER) char buffer[128];
+            DWORD size = 0;
+            mine = mine
+                   || (::GetTokenInformation(token, whose, buffer, sizeof buffer, &size)
+                       && ::EqualSid(owner, *reinterpret_cast<PSID *>(buffer)));
+        }
+        ::CloseHandle(token);
+    }
+    ::LocalFree(descriptor);
+    return mine;
 }
 
 std::optional<QString> fill(HANDLE file, const QByteArray &bytes)
@@ -67,28 +70,55 @@ std::optional<QString> fill(HANDLE file, const QByteArray &bytes)
 
 } // namespace
 
+namespace replacefile {
+
+// NTFS's and FAT's long names alike, in UTF-16 units.
+qsizetype longestName(const QString &)
+{
+    return 255;
+}
+
+qsizetype nameLength(const QString &name)
+{
+    return name.size();
+}
+
+// A writer holds its temporary open without sharing it until it is closed for the move, so a
+// live writer's, whatever its session, cannot be deleted; a link is not followed.
+void removeIfAbandoned(const QString &path)
+{
+    const QFileInfo file(path);
+    if (file.isFile() && !file.isSymLink() && ownedHere(native(path)))
+        ::DeleteFileW(native(path).c_str());
+}
+
+} // namespace replacefile
+
 std::optional<QString> ReplaceFile(const QString &path, const QByteArray &bytes,
                                    QFileDevice::Permissions newFilePermissions)
 {
     Q_UNUSED(newFilePermissions) // the folder's access rules apply to a new file
-    const std::wstring target = native(path);
-    const std::wstring temporary =
-        native(replacefile::temporaryPathFor(path, replacefile::currentProcess()));
-    RemoveLeftoverTemporaries(QFileInfo(path).absolutePath());
-    ::DeleteFileW(temporary.c_str());
-    HANDLE file = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const QString file = replacefile::finalPath(path);
+    RemoveLeftoverTemporaries(QFileInfo(file).path());
+    std::wstring temporary;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 8 && handle == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = native(replacefile::temporaryPathFor(file));
+        handle = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    if (handle == INVALID_HANDLE_VALUE)
         return failure("cannot create a file in the folder");
-    std::optional<QString> reason = fill(file, bytes);
-    if (!::CloseHandle(file) && !reason)
+    std::optional<QString> reason = fill(handle, bytes);
+    if (!::CloseHandle(handle) && !reason)
         reason = failure("cannot close the file");
     if (!reason
-        && !::MoveFileExW(temporary.c_str(), target.c_str(),
+        && !::MoveFileExW(temporary.c_str(), native(file).c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         reason = failure("cannot replace the file");
     if (reason)
-        RemoveLeftoverTemporaries(QFileInfo(path).absolutePath());
-    ::DeleteFileW(temporary.c_str());
+        ::DeleteFileW(temporary.c_str());
     return reason;
 }

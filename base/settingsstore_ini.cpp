@@ -83,13 +83,23 @@ int freshAlias(int fd)
     return ::fcntl(fd, F_DUPFD_CLOEXEC, top / 2 + int(generation++ % unsigned(top / 2)));
 }
 
+// Whether Qt finds a key again by the name it lists it under: it lists "a//b", "/k" or "a/"
+// as they stand but looks them up with the slashes tidied, so their values could not be kept.
+bool foundByName(const QSettings &settings, const QString &key)
+{
+    return !key.isEmpty() && !key.startsWith(u'/') && !key.endsWith(u'/')
+           && !key.contains(QLatin1String("//")) && settings.contains(key);
+}
+
 // Every key and value of the store as Qt reads it: none while there is no store; nothing
 // when its name holds anything but the user's own regular file (a link, a folder, a pipe,
-// another user's file) or more than a store holds, or when Qt finds it malformed.
-// The store is opened here, without following a link or waiting on a pipe, and Qt reads
-// that very file through /proc. Qt keeps what it parsed of a file (and whether it was
-// malformed) by name while its size and time look unchanged, so each reading uses a name
-// that has not come up lately.
+// another user's file) or more than a store holds, when Qt finds it malformed, or when Qt
+// lists a key it cannot look up. The store is opened here, without following a link or
+// waiting on a pipe, and Qt reads that very file through /proc; where /proc does not name
+// it (a sandbox or chroot without /proc), Qt would find no file and read no keys, so that
+// reading fails. Qt keeps what it parsed of a file (and whether it was malformed) by name
+// while its size and time look unchanged, so each reading uses a name that has not come up
+// lately.
 std::optional<Values> readStore(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(),
@@ -100,17 +110,23 @@ std::optional<Values> readStore(const QString &path)
     const bool own = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid()
                      && st.st_size <= MaxStoreBytes;
     const int alias = own ? freshAlias(fd) : -1;
+    const QString name = QStringLiteral("/proc/self/fd/%1").arg(alias);
+    struct stat seen{};
     std::optional<Values> values;
-    if (alias >= 0) {
-        QSettings settings(QStringLiteral("/proc/self/fd/%1").arg(alias), QSettings::IniFormat);
+    if (alias >= 0 && ::stat(QFile::encodeName(name).constData(), &seen) == 0
+        && seen.st_ino == st.st_ino && seen.st_dev == st.st_dev) {
+        QSettings settings(name, QSettings::IniFormat);
         const QStringList keys = settings.allKeys();
-        if (settings.status() == QSettings::NoError) {
+        if (settings.status() == QSettings::NoError
+            && std::all_of(keys.begin(), keys.end(),
+                           [&settings](const QString &k) { return foundByName(settings, k); })) {
             values.emplace();
             for (const QString &key : keys)
                 values->insert(key, settings.value(key));
         }
-        ::close(alias);
     }
+    if (alias >= 0)
+        ::close(alias);
     ::close(fd);
     return values;
 }
@@ -323,6 +339,9 @@ bool write(const QString &key, const QString &value)
         return failed("read", path);
     values->insert(storedKey(key), value);
     const QByteArray text = serialise(*values);
+    // What every later read would refuse is never written.
+    if (text.size() > MaxStoreBytes)
+        return failed("keep within a store's size", path);
     if (const auto error = ReplaceFile(path, text, QFile::ReadOwner | QFile::WriteOwner)) {
         qCWarning(lcSettings) << "cannot write" << path << *error;
         return false;

@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include <array>
+#include <cctype>
 
 namespace links {
 namespace {
@@ -83,43 +84,46 @@ constexpr std::array<QLatin1StringView, 5> MailFields{
     QLatin1StringView("to"), QLatin1StringView("cc"), QLatin1StringView("bcc"),
     QLatin1StringView("subject"), QLatin1StringView("body")};
 
-// What a mail program may make of the text after it decodes it once more, and again.
-QString fullyDecoded(QStringView text)
+// Every "%" starts an escape of two hex digits; decoders read any other "%" each their own way
+// (Qt's turns "%" and any two characters into a byte).
+bool wellFormed(const QByteArray &bytes)
+{
+    for (qsizetype at = bytes.indexOf('%'); at >= 0; at = bytes.indexOf('%', at + 1)) {
+        if (at + 2 >= bytes.size() || !std::isxdigit(uchar(bytes[at + 1]))
+            || !std::isxdigit(uchar(bytes[at + 2])))
+            return false;
+    }
+    return true;
+}
+
+// What a mail program may make of the text after it decodes it once more, and again; nothing
+// when that is not clear.
+std::optional<QString> fullyDecoded(QStringView text)
 {
     QByteArray bytes = text.toUtf8();
-    for (int round = 0; round < 8; ++round) {
-        const QByteArray decoded = QByteArray::fromPercentEncoding(bytes);
-        if (decoded == bytes)
-            break;
-        bytes = decoded;
+    for (int round = 0; round < 8 && bytes.contains('%'); ++round) {
+        if (!wellFormed(bytes))
+            return std::nullopt;
+        bytes = QByteArray::fromPercentEncoding(bytes);
     }
-    return QString::fromUtf8(bytes);
+    return bytes.contains('%') ? std::nullopt : std::optional(QString::fromUtf8(bytes));
 }
 
 bool isMailField(QStringView name)
 {
-    const QString decoded = fullyDecoded(name).trimmed();
+    const std::optional<QString> decoded = fullyDecoded(name);
     for (QLatin1StringView field : MailFields) {
-        if (decoded.compare(field, Qt::CaseInsensitive) == 0)
+        if (decoded && decoded->trimmed().compare(field, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;
 }
 
-// A field that, decoded, starts another field after a "&" or ";": some mail programs split
-// there.
+// A value that, decoded, holds a "&" or ";", where some mail programs start another field.
 bool hidesAField(QStringView value)
 {
-    const QString decoded = fullyDecoded(value);
-    for (QStringView piece : QStringView(decoded).tokenize(u'&')) {
-        for (QStringView part : piece.tokenize(u';')) {
-            const qsizetype equals = part.indexOf(u'=');
-            if (part.data() != decoded.constData() && equals >= 0
-                && !isMailField(part.first(equals)))
-                return true;
-        }
-    }
-    return false;
+    const std::optional<QString> decoded = fullyDecoded(value);
+    return !decoded || decoded->contains(u'&') || decoded->contains(u';');
 }
 
 QString withMailFieldsOnly(QStringView mailto)
@@ -131,7 +135,8 @@ QString withMailFieldsOnly(QStringView mailto)
     QChar separator = QLatin1Char('?');
     for (QStringView field : mailto.sliced(query + 1).tokenize(QLatin1Char('&'))) {
         const qsizetype equals = field.indexOf(QLatin1Char('='));
-        if (equals < 0 || !isMailField(field.first(equals)) || hidesAField(field))
+        if (equals < 0 || !isMailField(field.first(equals))
+            || hidesAField(field.sliced(equals + 1)))
             continue;
         kept += separator;
         kept += field;

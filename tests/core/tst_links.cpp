@@ -124,6 +124,12 @@ void TestLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
     QTest::newRow("mailto double-encoded") << "mailto:a@b.c?%2561ttach=x" << "mailto:a@b.c";
     QTest::newRow("mailto ;-joined") << "mailto:a@b.c?subject=Hi;attach=/x" << "mailto:a@b.c";
     QTest::newRow("mailto encoded &") << "mailto:a@b.c?body=x%26attach%3D/etc/pw" << "mailto:a@b.c";
+    // A "%" that starts no escape would swallow the ";" after it in a lenient decoder.
+    QTest::newRow("mailto %;") << "mailto:a@b.c?subject=x%;attach=/etc/passwd" << "mailto:a@b.c";
+    QTest::newRow("mailto %x;")
+        << "mailto:a@b.c?body=%a;attach=/x&cc=d@e.f" << "mailto:a@b.c?cc=d@e.f";
+    QTest::newRow("mailto %25;")
+        << "mailto:a@b.c?body=%25;attach=/x&to=g@h.i" << "mailto:a@b.c?to=g@h.i";
 }
 
 void TestLinks::opening_onlyWebSchemes_wwwGetsHttp()

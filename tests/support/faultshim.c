@@ -42,6 +42,7 @@ ssize_t write(int fd, const void *data, size_t size)
     return fails("write", WATCHED(fd)) ? refused() : REAL(write)(fd, data, size);
 }
 int fdatasync(int fd) { return fails("fdatasync", WATCHED(fd)) ? lost(fd) : REAL(fdatasync)(fd); }
+int fsync(int fd) { return fails("fsync", WATCHED(fd)) ? refused() : REAL(fsync)(fd); }
 // As on Linux, a failed close still releases the descriptor.
 int close(int fd)
 {
