@@ -120,6 +120,8 @@ void TestFrmNagScreen2::focusBy(QWidget *widget)
 {
     widget->setFocus(Qt::MouseFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), widget);
+    // The hint goes a turn of the event loop later.
+    QCoreApplication::sendPostedEvents(m_screen.get());
 }
 
 void TestFrmNagScreen2::load_showsTitleAndStartUpIcon()
