@@ -54,10 +54,8 @@ done
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop entry"
 metainfo=$root/usr/share/metainfo/$id.metainfo.xml
 appstreamcli validate --no-net --strict "$metainfo" || fail "metainfo"
-# What software centres warn of: the adverts and paid offers, and the names and addresses the
-# refer-a-friend form sends.
-for rating in money-advertising=intense money-purchasing=mild social-info=intense \
-              social-contacts=intense; do
+# What software centres warn of: adverts, paid offers, the names and addresses the form sends.
+for rating in money-advertising=intense money-purchasing=mild social-{info,contacts}=intense; do
     grep -q "<content_attribute id=\"${rating%=*}\">${rating#*=}</content_attribute>" "$metainfo" \
         || fail "metainfo lacks the content rating $rating"
 done
