@@ -263,7 +263,8 @@ LinkCheckBox::LinkCheckBox(const QString &caption, QWidget *parent)
 void LinkCheckBox::keyPressEvent(QKeyEvent *event)
 {
     // Enter follows it too, as it follows every link.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat()) {
         click();
         event->accept();
         return;

@@ -278,7 +278,8 @@ void frmNagScreen2::Form_Load()
     const QString caption = QLatin1String(WindowCaption);
     setWindowTitle(caption);
     // Every window bears the same caption; this tells a screen reader's user which one it is.
-    setAccessibleDescription(QStringLiteral("Exit screen: visit the forum, refer a friend, or exit"));
+    setAccessibleDescription(
+        QStringLiteral("Exit screen: visit the forum, refer a friend, or exit"));
     m_lblNagScreen2Caption->setText(caption);
     sizeToText(m_lblNagScreen2Caption);
 

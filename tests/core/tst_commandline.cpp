@@ -44,7 +44,8 @@ void TestCommandLine::option_withoutDisplay_printsAndExits()
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     if (expected.contains(QLatin1String("unknown"))) {
         QCOMPARE(program.exitCode(), 2);
-        QVERIFY(QString::fromUtf8(program.readAllStandardError()).remove(u'\r').startsWith(expected));
+        const QString error = QString::fromUtf8(program.readAllStandardError()).remove(u'\r');
+        QVERIFY2(error.startsWith(expected), qPrintable(error));
         QCOMPARE(program.readAllStandardOutput(), QByteArray());
         return;
     }
