@@ -3,7 +3,9 @@
 
 #include "base/identity.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string_view>
 
 namespace {
@@ -34,18 +36,49 @@ std::string helpText(const std::string &name)
            "The manual page starfold(1) says where the settings are kept.\n";
 }
 
+// The options every Qt program takes (QGuiApplication's and QApplication's), written with one
+// dash or two; those with a value take it after "=" or as the next argument.
+constexpr std::string_view QtOptionsWithValue[] = {
+    "style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry"};
+constexpr std::string_view QtFlags[] = {"widgetcount", "reverse", "qmljsdebugger", "dialogs",
+                                        "fontengine"};
+
+bool listed(const auto &names, std::string_view name)
+{
+    return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
 } // namespace
 
-std::optional<std::string> CommandLineAnswer(int argc, const char *const argv[])
+std::optional<CommandLineReply> CommandLineAnswer(int argc, const char *const argv[])
 {
     bool version = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help" || argument == "-h")
-            return helpText(programName(argv[0]));
-        version = version || argument == "--version";
+            return CommandLineReply{helpText(programName(argv[0]))};
+        if (argument == "--version") {
+            version = true;
+            continue;
+        }
+        if (argument.size() < 2 || argument[0] != '-')
+            continue;
+        std::string_view name = argument.substr(argument[1] == '-' ? 2 : 1);
+        const bool valueGiven = name.find('=') != std::string_view::npos;
+        name = name.substr(0, name.find('='));
+        if (listed(QtOptionsWithValue, name)) {
+            i += valueGiven ? 0 : 1;
+        } else if (!listed(QtFlags, name)) {
+            // Left to Qt, an option it does not know either ends in an abort where there is
+            // no display.
+            const std::string program = programName(argv[0]);
+            return CommandLineReply{program + ": unknown option '" + std::string(argument)
+                                        + "'\nTry '" + program + " --help' for more information.\n",
+                                    2};
+        }
     }
     if (version)
-        return std::string(ProgramTitle) + ' ' + STARFOLD_VERSION + '\n';
+        return CommandLineReply{std::string(ProgramTitle) + ' ' + STARFOLD_VERSION + '\n'};
     return std::nullopt;
 }

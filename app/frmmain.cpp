@@ -192,6 +192,9 @@ void frmMain::fillUpdatePage(QGroupBox *page)
     // Only the topic page's own caption is bold.
     frame18->setFont(regular);
     frame21->setFont(regular);
+    // Named by their own captions: unnamed, Qt names a frame inside a frame after the outer one.
+    frame18->setAccessibleName(frame18->title());
+    frame21->setAccessibleName(frame21->title());
 
     makeWrappedText(frame18, "lblUpdateInfo", text(UpdateInfo), inPixels(UpdateInfoText), regular);
     makeWrappedText(frame21, "lblDailyHoroscope", text(DailyHoroscope),

@@ -14,8 +14,9 @@ int main(int argc, char *argv[])
 {
     // Answered before QApplication exists: it would abort where there is no display.
     if (const auto answer = CommandLineAnswer(argc, argv)) {
-        std::fputs(answer->c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        std::FILE *out = answer->status == 0 ? stdout : stderr;
+        std::fputs(answer->text.c_str(), out);
+        return std::fflush(out) == 0 ? answer->status : 1;
     }
 
     // No display name of its own: Qt would append it to every title bar, and the captions are

@@ -71,6 +71,8 @@ frmSave::frmSave(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmSave"));
     setWindowTitle(QLatin1String(WindowCaption));
+    // The caption is every window's; this says which one it is.
+    setAccessibleDescription(QStringLiteral("Report: the whole profile, to save or print"));
     setFont(programFont());
     setModal(true);
     createControls();

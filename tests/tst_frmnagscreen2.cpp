@@ -34,6 +34,7 @@ QString s(const char *text)
     return QString::fromUtf8(text);
 }
 
+
 } // namespace
 
 class TestFrmNagScreen2 : public QObject
@@ -60,6 +61,8 @@ private Q_SLOTS:
     void submit_untouchedForm_reportsAndLeavesFormAsItWas();
     void submit_typedEntries_opensEncodedAddress();
     void message_pasteCutAtItsBound();
+    void field_announcedBeforeItsHintGoesAndTakenBackToByItsMessage_data();
+    void field_announcedBeforeItsHintGoesAndTakenBackToByItsMessage();
 
     void check1_opensHomePageOncePerTickAndNeverStaysTicked();
     void goToHome_opensSoftwaresPage();
@@ -120,6 +123,8 @@ void TestFrmNagScreen2::focusBy(QWidget *widget)
 {
     widget->setFocus(Qt::MouseFocusReason);
     QTRY_COMPARE(QApplication::focusWidget(), widget);
+    // The hint goes a turn of the event loop later.
+    QCoreApplication::sendPostedEvents(m_screen.get());
 }
 
 void TestFrmNagScreen2::load_showsTitleAndStartUpIcon()
@@ -353,10 +358,60 @@ void TestFrmNagScreen2::message_pasteCutAtItsBound()
     QCOMPARE(message->toPlainText().size(), modTellAFriend::MaxEntryLength);
 }
 
+void TestFrmNagScreen2::field_announcedBeforeItsHintGoesAndTakenBackToByItsMessage_data()
+{
+    using namespace modTellAFriend;
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QStringList>("entries"); // name, e-mail, message, friend's name and e-mail
+    const QStringList fine{s("Ann"), s("ann@example.org"), s("Hi"), s("Zoe"), s("zoe@example.net")};
+    auto with = [&](int i, const char *text) { QStringList e = fine; e[i] = s(text); return e; };
+    QTest::newRow("name") << s("txtName") << with(0, HintYourName);
+    QTest::newRow("e-mail") << s("txtEmail") << with(1, "ann.example.org");
+    QTest::newRow("same e-mail") << s("txtEmail") << with(4, "ann@example.org");
+    QTest::newRow("message") << s("txtMessage") << with(2, HintYourMessage);
+    QTest::newRow("friend's name") << s("txtFriendName") << with(3, HintFriendName);
+    QTest::newRow("friend's e-mail") << s("txtFriendEmail") << with(4, "zoe@localhost");
+}
+
+void TestFrmNagScreen2::field_announcedBeforeItsHintGoesAndTakenBackToByItsMessage()
+{
+    QFETCH(QString, field);
+    QFETCH(QStringList, entries);
+    QWidget *box = control<QWidget>(qPrintable(field));
+
+    // Qt tells screen readers of the focus as the focus arrives; told of a text or caret
+    // change first, Orca takes the field for focused already and never names it.
+    QWidget *before = box->previousInFocusChain();
+    while (!(before->focusPolicy() & Qt::TabFocus))
+        before = before->previousInFocusChain();
+    focusBy(before);
+    const char *textProperty = box->inherits("QLineEdit") ? "text" : "plainText";
+    const QVariant shown = box->property(textProperty);
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(box->property(textProperty), shown);
+
+    // The user is taken to the field the message is about, its text selected to be typed over.
+    const char *fields[] = {"txtName", "txtEmail", "txtMessage", "txtFriendName", "txtFriendEmail"};
+    for (int i = 0; i < 5; ++i) {
+        QWidget *entry = control<QWidget>(fields[i]);
+        entry->setProperty(entry->inherits("QLineEdit") ? "text" : "plainText", entries[i]);
+    }
+    focusBy(control<QPushButton>("cmdClose"));
+    control<QPushButton>("cmdSubmit")->click();
+    QCOMPARE(m_world.messages.size(), 1);
+    QCOMPARE(focusName(), field);
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        QCOMPARE(line->selectedText(), line->text());
+    else
+        QCOMPARE(control<QPlainTextEdit>("txtMessage")->textCursor().selectedText(), entries[2]);
+}
+
 void TestFrmNagScreen2::check1_opensHomePageOncePerTickAndNeverStaysTicked()
 {
     auto *check = control<QCheckBox>("Check1");
     QCOMPARE(check->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(QAccessible::queryAccessibleInterface(check)->role(), QAccessible::Link);
     const QString home = modHelp::PageAddress(s("home-page"));
 
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(10, check->height() / 2));

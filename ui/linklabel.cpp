@@ -18,12 +18,13 @@ QString shownCaption(const QString &caption)
     return shown.replace(QLatin1String("&&"), QLatin1String("&"));
 }
 
-// Screen readers announce a link label as a link, and can follow it.
-class LinkLabelAccessible : public QAccessibleWidget
+// Screen readers announce a link label, or a check box used as a link, as a link, and can
+// follow it.
+class LinkAccessible : public QAccessibleWidget
 {
 public:
-    explicit LinkLabelAccessible(LinkLabel *label)
-        : QAccessibleWidget(label, QAccessible::Link)
+    explicit LinkAccessible(QWidget *link)
+        : QAccessibleWidget(link, QAccessible::Link)
     {
     }
 
@@ -31,8 +32,12 @@ public:
 
     void doAction(const QString &action) override
     {
-        if (action == pressAction())
-            Q_EMIT static_cast<LinkLabel *>(widget())->clicked();
+        if (action != pressAction())
+            return;
+        if (auto *label = qobject_cast<LinkLabel *>(widget()))
+            Q_EMIT label->clicked();
+        else if (auto *box = qobject_cast<QAbstractButton *>(widget()))
+            box->click();
     }
 };
 
@@ -54,7 +59,7 @@ LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
 LinkLabel::LinkLabel(QWidget *parent)
     : QWidget(parent)
 {
-    useAccessibleFor<LinkLabel, LinkLabelAccessible>();
+    useAccessibleFor<LinkLabel, LinkAccessible>();
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
 }
@@ -246,4 +251,23 @@ void LinkLabel::showTopmostOfPlace()
     front->show();
     if (focusWasBehind)
         front->setFocus(Qt::OtherFocusReason);
+}
+
+LinkCheckBox::LinkCheckBox(const QString &caption, QWidget *parent)
+    : QCheckBox(caption, parent)
+{
+    useAccessibleFor<LinkCheckBox, LinkAccessible>();
+    setAccessibleName(shownCaption(caption));
+}
+
+void LinkCheckBox::keyPressEvent(QKeyEvent *event)
+{
+    // Enter follows it too, as it follows every link.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !event->isAutoRepeat()) {
+        click();
+        event->accept();
+        return;
+    }
+    QCheckBox::keyPressEvent(event);
 }

@@ -3,6 +3,7 @@
 
 #include "ui/colours.h"
 
+#include <QCheckBox>
 #include <QTextLayout>
 #include <QWidget>
 
@@ -59,6 +60,19 @@ private:
     bool m_laidOut = false;
     qreal m_height = 0;
     QTextLayout m_lines;
+};
+
+// A check box used as a link: it looks and ticks as a check box does, but screen readers
+// announce it as a link named by its caption, and Enter follows it as Space does.
+class LinkCheckBox : public QCheckBox
+{
+    Q_OBJECT
+
+public:
+    explicit LinkCheckBox(const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // What a link label is made with; its caption is shown as plain text, a doubled ampersand

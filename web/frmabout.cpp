@@ -36,6 +36,8 @@ frmAbout::frmAbout(QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QLatin1String(WindowCaption));
+    // The caption is every window's; this says which one it is.
+    setAccessibleDescription(QStringLiteral("About the program and its maker"));
     setFont(programFont());
     setFixedSize(twips(7125), twips(4395));
     // White on orange is the box's own look, kept on every theme.

@@ -16,7 +16,6 @@
 #include "web/pages.h"
 #include "web/referral.h"
 
-#include <QCheckBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -26,6 +25,7 @@
 #include <QPushButton>
 
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -170,7 +170,7 @@ void frmNagScreen2::createControls()
     m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
                                inPixels({120, 840, 6975, 1095}), programFont(9.75, true));
 
-    m_check1 = new QCheckBox(
+    m_check1 = new LinkCheckBox(
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setFont(programFont(14.25));
@@ -186,7 +186,7 @@ void frmNagScreen2::createControls()
     m_check1->setGeometry(inPixels({30, 2040, 7185, 555}));
     condenseToFit(m_check1);
     // Unticking from inside the handler raises the event again; that call finds it clear.
-    connect(m_check1, &QCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
+    connect(m_check1, &LinkCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
     m_cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
@@ -229,11 +229,11 @@ void frmNagScreen2::createReferAFriend()
     limitLength(m_txtMessage, MaxEntryLength);
 
     m_hintedBoxes = {{
-        {m_txtName, HintYourName},
-        {m_txtEmail, HintYourEmail},
-        {m_txtFriendName, HintFriendName},
-        {m_txtFriendEmail, HintFriendEmail},
-        {m_txtMessage, HintYourMessage},
+        {m_txtName, HintYourName, Field::YourName},
+        {m_txtEmail, HintYourEmail, Field::YourEmail},
+        {m_txtFriendName, HintFriendName, Field::FriendName},
+        {m_txtFriendEmail, HintFriendEmail, Field::FriendEmail},
+        {m_txtMessage, HintYourMessage, Field::YourMessage},
     }};
     for (const HintedBox &hinted : m_hintedBoxes)
         hinted.box->installEventFilter(this);
@@ -277,6 +277,9 @@ void frmNagScreen2::Form_Load()
 {
     const QString caption = QLatin1String(WindowCaption);
     setWindowTitle(caption);
+    // Every window bears the same caption; this tells a screen reader's user which one it is.
+    setAccessibleDescription(
+        QStringLiteral("Exit screen: visit the forum, refer a friend, or exit"));
     m_lblNagScreen2Caption->setText(caption);
     sizeToText(m_lblNagScreen2Caption);
 
@@ -317,9 +320,30 @@ void frmNagScreen2::lblGoToHome_Click()
 
 void frmNagScreen2::cmdSubmit_Click()
 {
-    modTellAFriend::SubmitEntries({boxText(m_txtName), boxText(m_txtEmail),
-                                   boxText(m_txtMessage), boxText(m_txtFriendName),
-                                   boxText(m_txtFriendEmail)});
+    takeUserTo(modTellAFriend::SubmitEntries({boxText(m_txtName), boxText(m_txtEmail),
+                                              boxText(m_txtMessage), boxText(m_txtFriendName),
+                                              boxText(m_txtFriendEmail)}));
+}
+
+// After a message about a field, the user is taken to that field with its text selected,
+// ready to be typed over.
+void frmNagScreen2::takeUserTo(modTellAFriend::Field field)
+{
+    for (const HintedBox &hinted : m_hintedBoxes) {
+        if (hinted.field != field)
+            continue;
+        hinted.box->setFocus(Qt::OtherFocusReason);
+        if (auto *line = qobject_cast<QLineEdit *>(hinted.box))
+            line->selectAll();
+        else if (auto *lines = qobject_cast<QPlainTextEdit *>(hinted.box))
+            lines->selectAll();
+    }
+}
+
+void frmNagScreen2::enterField()
+{
+    if (QObject *box = std::exchange(m_entering, nullptr))
+        setBoxText(box, modTellAFriend::TextOnGotFocus(boxText(box), hintOf(box)));
 }
 
 QString frmNagScreen2::hintOf(const QObject *box) const
@@ -335,14 +359,25 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (movesBetweenFields(static_cast<QFocusEvent *>(event)))
-            setBoxText(watched, modTellAFriend::TextOnGotFocus(boxText(watched), hintOf(watched)));
+        // The hint goes once the focus has been announced. Emptied before, the box reports
+        // its text and caret changes first, and Orca (43, with Qt 6.4) takes those for the
+        // focus arriving, without a word, then drops the real focus event as old news: the
+        // field is never named.
+        if (movesBetweenFields(static_cast<QFocusEvent *>(event))) {
+            m_entering = watched;
+            QMetaObject::invokeMethod(this, &frmNagScreen2::enterField, Qt::QueuedConnection);
+        }
         break;
     case QEvent::FocusOut:
+        if (watched == m_entering)
+            m_entering = nullptr;
         if (movesBetweenFields(static_cast<QFocusEvent *>(event)))
             setBoxText(watched, modTellAFriend::TextOnLostFocus(boxText(watched), hintOf(watched)));
         break;
     case QEvent::KeyPress:
+        // A key typed at once still lands in an emptied box.
+        if (watched == m_entering)
+            enterField();
         if (watched == m_txtEmail || watched == m_txtFriendEmail) {
             const QString typed = static_cast<QKeyEvent *>(event)->text();
             if (typed.size() == 1 && modTellAFriend::RefuseEmailKey(typed.at(0))) {

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "web/referral.h"
+
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
 
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class LinkCheckBox;
 class LinkLabel;
 
 // The exit screen: the last window of a run. It asks for support of the maker's forum,
@@ -39,10 +41,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // A refer-a-friend box and the hint it holds while the user has written nothing there.
+    // A refer-a-friend box, the hint it holds while the user has written nothing there, and
+    // the field the checks call it.
     struct HintedBox {
         QWidget *box;
         const char *hint;
+        modTellAFriend::Field field;
     };
 
     void createControls();
@@ -50,11 +54,13 @@ private:
     void createDownloadFrame();
     void arrangeTabOrder();
     QString hintOf(const QObject *box) const;
+    void enterField();
+    void takeUserTo(modTellAFriend::Field field);
 
     QLabel *m_picNagscreen2Icon = nullptr;
     QLabel *m_lblNagScreen2Caption = nullptr;
     QLabel *m_label2 = nullptr;
-    QCheckBox *m_check1 = nullptr;
+    LinkCheckBox *m_check1 = nullptr;
     QPushButton *m_cmdClose = nullptr;
     QLineEdit *m_txtName = nullptr;
     QLineEdit *m_txtEmail = nullptr;
@@ -64,4 +70,6 @@ private:
     QPushButton *m_cmdSubmit = nullptr;
     LinkLabel *m_lblGoToHome = nullptr;
     std::array<HintedBox, 5> m_hintedBoxes{};
+    // The box just entered whose hint is still to go.
+    QObject *m_entering = nullptr;
 };

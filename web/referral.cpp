@@ -26,22 +26,19 @@ void complain(const char *message)
     platform().showMessage(QString::fromLatin1(message), Platform::Icon::Critical);
 }
 
-// Checks of the two addresses, in the order the user hears about them.
+// Checks of the two addresses, in the order the user hears about them. Each is put to the
+// user's own address first, then to the friend's; the first that fails is the one to mend.
 struct AddressCheck {
-    bool (*fails)(const QString &yours, const QString &friends);
+    bool (*fails)(const QString &address, const QString &other);
     const char *message;
 };
 
 const AddressCheck AddressChecks[] = {
-    {[](const QString &yours, const QString &friends) { return yours == friends; },
+    {[](const QString &address, const QString &other) { return address == other; },
      "Please Enter Distinct Email Addresses"},
-    {[](const QString &yours, const QString &friends) {
-         return !yours.contains(QLatin1Char('@')) || !friends.contains(QLatin1Char('@'));
-     },
+    {[](const QString &address, const QString &) { return !address.contains(QLatin1Char('@')); },
      "Please Enter Proper Email Address"},
-    {[](const QString &yours, const QString &friends) {
-         return !yours.contains(QLatin1Char('.')) || !friends.contains(QLatin1Char('.'));
-     },
+    {[](const QString &address, const QString &) { return !address.contains(QLatin1Char('.')); },
      "Please Enter Proper Email Address"},
 };
 
@@ -50,14 +47,15 @@ struct EntryCheck {
     const QString *value;
     const char *hint;
     const char *message;
+    Field field;
 };
 
 const EntryCheck EntryChecks[] = {
-    {&strYourName, HintYourName, "Please Enter Your Name"},
-    {&strYourEmail, HintYourEmail, "Please Enter Your Email"},
-    {&strYourMessage, HintYourMessage, "Please Enter Your Message"},
-    {&strFriendName, HintFriendName, "Please Enter Your Friend's Name"},
-    {&strFriendEmail, HintFriendEmail, "Please Enter Your Friend's Email"},
+    {&strYourName, HintYourName, "Please Enter Your Name", Field::YourName},
+    {&strYourEmail, HintYourEmail, "Please Enter Your Email", Field::YourEmail},
+    {&strYourMessage, HintYourMessage, "Please Enter Your Message", Field::YourMessage},
+    {&strFriendName, HintFriendName, "Please Enter Your Friend's Name", Field::FriendName},
+    {&strFriendEmail, HintFriendEmail, "Please Enter Your Friend's Email", Field::FriendEmail},
 };
 
 // The query fields of the referral page, in the order the page expects them.
@@ -112,7 +110,7 @@ bool RefuseEmailKey(QChar key)
     return true;
 }
 
-void SubmitEntries(const Entries &entries)
+Field SubmitEntries(const Entries &entries)
 {
     strYourName = TrimSpaces(entries.yourName);
     strYourEmail = TrimSpaces(entries.yourEmail);
@@ -121,21 +119,24 @@ void SubmitEntries(const Entries &entries)
     strFriendEmail = TrimSpaces(entries.friendEmail);
 
     for (const AddressCheck &check : AddressChecks) {
-        if (check.fails(strYourEmail, strFriendEmail)) {
+        const Field field = check.fails(strYourEmail, strFriendEmail)   ? Field::YourEmail
+                            : check.fails(strFriendEmail, strYourEmail) ? Field::FriendEmail
+                                                                        : Field::None;
+        if (field != Field::None) {
             complain(check.message);
-            return;
+            return field;
         }
     }
-    SubmitReferral();
+    return SubmitReferral();
 }
 
-void SubmitReferral()
+Field SubmitReferral()
 {
     for (const EntryCheck &check : EntryChecks) {
         const QString value = TrimSpaces(*check.value);
         if (value.isEmpty() || value == QLatin1String(check.hint)) {
             complain(check.message);
-            return;
+            return check.field;
         }
     }
 
@@ -147,9 +148,9 @@ void SubmitReferral()
 
     // The fields keep it shorter; should it pass anyway, the desktop could not start the
     // browser with it, a failure the user is not told of.
-    if (strReferralUrl.size() > MaxReferralAddressLength)
-        return;
-    OpenReferralPage();
+    if (strReferralUrl.size() <= MaxReferralAddressLength)
+        OpenReferralPage();
+    return Field::None;
 }
 
 void OpenReferralPage()

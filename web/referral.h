@@ -46,6 +46,9 @@ struct Entries {
     QString friendEmail;
 };
 
+// The field a failed check is about, so the user can be taken straight to it.
+enum class Field { None, YourName, YourEmail, YourMessage, FriendName, FriendEmail };
+
 // The text without its leading and trailing spaces; tabs and line breaks stay.
 QString TrimSpaces(const QString &text);
 
@@ -59,11 +62,12 @@ QString TextOnLostFocus(const QString &text, const QString &hint);
 bool RefuseEmailKey(QChar key);
 
 // The Refer button: stores the trimmed entries, checks the two addresses, then
-// submits. Each failed check shows its message and stops.
-void SubmitEntries(const Entries &entries);
+// submits. Each failed check shows its message and stops; the answer is the field it is
+// about, Field::None once the entries passed.
+Field SubmitEntries(const Entries &entries);
 // Checks the stored entries, builds strReferralUrl and opens it. An address longer than
 // MaxReferralAddressLength is dropped without a word, as a browser that will not start.
-void SubmitReferral();
+Field SubmitReferral();
 void OpenReferralPage();
 
 } // namespace modTellAFriend

@@ -25,6 +25,8 @@ void TestCommandLine::option_withoutDisplay_printsAndExits_data()
     QTest::newRow("short help") << QStringLiteral("-h") << usage;
     QTest::newRow("among ignored arguments")
         << QStringLiteral("-style fusion --version") << version;
+    QTest::newRow("unknown option") << QStringLiteral("-style fusion --bogus --version")
+                                    << QStringLiteral("starfold: unknown option '--bogus'\n");
 }
 
 void TestCommandLine::option_withoutDisplay_printsAndExits()
@@ -40,6 +42,13 @@ void TestCommandLine::option_withoutDisplay_printsAndExits()
     program.start(QStringLiteral(STARFOLD_EXECUTABLE), arguments.split(u' '));
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    if (expected.contains(QLatin1String("unknown"))) {
+        QCOMPARE(program.exitCode(), 2);
+        const QString error = QString::fromUtf8(program.readAllStandardError()).remove(u'\r');
+        QVERIFY2(error.startsWith(expected), qPrintable(error));
+        QCOMPARE(program.readAllStandardOutput(), QByteArray());
+        return;
+    }
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(program.readAllStandardError(), QByteArray());
     // Windows ends a line of text output with \r\n.
