@@ -33,7 +33,7 @@ std::string helpText(const std::string &name)
            "Without options it opens its main window; other arguments are ignored.\n\n"
            "  -h, --help     show this help and exit\n"
            "      --version  show the version and exit\n\n"
-           "The manual page starfold(1) says where the settings are kept.\n";
+           STARFOLD_SETTINGS_HELP "\n";
 }
 
 // The options every Qt program takes (QGuiApplication's and QApplication's), written with one

@@ -104,6 +104,8 @@ void frmMain::createControls()
     m_lstOptions->setGeometry(inPixels(TopicList));
     m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
+    // The chosen topic stays marked while another window is in front.
+    keepActiveColours(m_lstOptions, {QPalette::Highlight, QPalette::HighlightedText});
     connect(m_lstOptions, &ListBox::currentRowChanged, this, &frmMain::lstOptions_Click);
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
@@ -116,6 +118,8 @@ void frmMain::createControls()
     frame19->setGeometry(inPixels(ForumBand));
     frame19->setBackgroundRole(QPalette::Highlight);
     frame19->setAutoFillBackground(true);
+    // The band is the form's design, not a selection: it keeps its colours in every window state.
+    keepActiveColours(frame19, {QPalette::Highlight, QPalette::HighlightedText});
     auto *label61 = makeLinkLabel(
         frame19, {.name = "Label61",
                   .caption = text(ForumBandCaption).arg(QLatin1String(MakerName),

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTime>
 #include <QUrl>
@@ -18,9 +19,16 @@
 Platform::Answer QtPlatform::showMessage(const QString &text, Icon icon, Buttons buttons,
                                          Answer defaultAnswer)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QWidget *owner = QApplication::activeWindow();
+    QMessageBox box(owner);
+    // A box of no window of ours (a second start's refusal, the update question) comes above
+    // every window, the exit screen that a running instance keeps on top among them.
+    if (!owner)
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(QLatin1String(ProgramTitle));
-    box.setText(text);
+    // Windows' own message box breaks a line at a bare carriage return; Qt's only at a line feed.
+    box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                    .replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
     case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -65,6 +73,7 @@ std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
     dialog.setDefaultSuffix(request.defaultSuffix);
     if (!request.confirmOverwrite)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDirectory(request.folder);
     dialog.selectFile(request.fileName);
     // Like the system's own save dialogs, refuse a missing folder or a read-only file here,
     // and keep asking, rather than hand on a path nobody can write.
@@ -76,6 +85,11 @@ std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
         if (!refusal)
             return chosen;
         QMessageBox::warning(&dialog, request.title, *refusal);
+        // Opened again where the refused name was, with that name, not where it first opened.
+        const QFileInfo refused(chosen);
+        if (refused.absoluteDir().exists())
+            dialog.setDirectory(refused.absolutePath());
+        dialog.selectFile(refused.fileName());
     }
 }
 

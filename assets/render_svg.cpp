@@ -4,7 +4,8 @@
 // bare premultiplied pixels, which the program uses in place, undecoded; an .argb32 output the
 // same with straight alpha, as the window system takes a window's icon; a .png output is for
 // the desktop's icon theme; an .ico output holds the picture at each size Windows shows
-// (16 to 64 pixels, and the size given), for the program's icon there.
+// (16 to 64 pixels, and the size given), for the program's icon there; a .bmp output the
+// picture in proportion, centred on white, for the installer's pages, which show no alpha.
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
@@ -32,6 +33,18 @@ void put(QByteArray &bytes, T value)
 {
     value = qToLittleEndian(value);
     bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+}
+
+QImage renderOnWhite(QSvgRenderer &renderer, int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSizeF size = QSizeF(renderer.defaultSize()).scaled(width, height, Qt::KeepAspectRatio);
+    renderer.render(&painter, QRectF(QPointF((width - size.width()) / 2,
+                                             (height - size.height()) / 2), size));
+    return image;
 }
 
 // An icon file of PNG pictures, which every Windows since Vista reads.
@@ -74,7 +87,7 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.argb32|OUT.png|OUT.ico\n",
+        std::fprintf(stderr, "usage: %s SOURCE.svg WIDTH HEIGHT OUT.argb|OUT.argb32|OUT.png|OUT.ico|OUT.bmp\n",
                      argv[0]);
         return 2;
     }
@@ -93,6 +106,8 @@ int main(int argc, char *argv[])
                    ? 0
                    : 1;
     }
+    if (out.endsWith(QLatin1String(".bmp")))
+        return renderOnWhite(renderer, width, height).save(out, "BMP") ? 0 : 1;
     QImage image = render(renderer, width, height);
     if (out.endsWith(QLatin1String(".argb32")))
         image.convertTo(QImage::Format_ARGB32);

@@ -21,6 +21,7 @@ public:
         QString defaultSuffix; // appended to a bare name
         bool confirmOverwrite = true;
         QString fileName;      // what the name field starts with
+        QString folder;        // the folder the dialog opens in
     };
 
     virtual ~Platform() = default;

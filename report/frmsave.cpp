@@ -22,9 +22,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextEdit>
 
 // Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
@@ -32,6 +34,19 @@
 Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
 
 namespace {
+
+// Where the last save of this run went: the next save dialog opens there.
+QString lastSaveFolder;
+
+// Never the working folder, which a shortcut sets to the program's own, where a user may
+// not write: the folder of the last save, else the user's documents.
+QString saveDialogFolder()
+{
+    if (!lastSaveFolder.isEmpty() && QFileInfo(lastSaveFolder).isDir())
+        return lastSaveFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 const char ForumTitle[] = "The Most Popular Online %1 Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
@@ -214,6 +229,7 @@ void frmSave::cmdSave_Click()
         QStringLiteral("rtf"),
         true,
         QString(),
+        saveDialogFolder(),
     };
     const std::optional<QString> path = platform().askSavePath(request);
     if (!path || path->isEmpty())
@@ -230,7 +246,9 @@ void frmSave::cmdSave_Click()
         platform().showMessage(QStringLiteral("Your report could not be saved as\n%1\n\n%2")
                                    .arg(QDir::toNativeSeparators(*path), *reason),
                                Platform::Icon::Critical);
+        return;
     }
+    lastSaveFolder = QFileInfo(*path).absolutePath();
 }
 
 void frmSave::cmdPrint_Click()

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void menus_reachScreenReadersAsPopupMenusWithEveryCommandNamed();
     void proseBox_firstReachedByTab_readsFromItsStart();
     void updatePage_linksStayReadableAsTheDesktopTurnsDark();
+    void anotherWindowInFront_bandAndChosenTopicKeepTheirColours();
 
 private:
     template<typename T>
@@ -467,6 +468,31 @@ void TestFrmMain::updatePage_linksStayReadableAsTheDesktopTurnsDark()
         QVERIFY(everyuser::contrastRatio(link->palette().color(QPalette::WindowText),
                                          everyuser::groundBehind(link)) >= 4.5);
     }
+}
+
+void TestFrmMain::anotherWindowInFront_bandAndChosenTopicKeepTheirColours()
+{
+    // Windows gives an inactive window highlight colours of their own.
+    const QPalette before = QApplication::palette();
+    QPalette desktop = before;
+    desktop.setColor(QPalette::Inactive, QPalette::Highlight, Qt::lightGray);
+    desktop.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::darkGray);
+    QApplication::setPalette(desktop);
+    const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+    QWidget inFront;
+    inFront.show();
+    inFront.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&inFront));
+    QVERIFY(!m_window->isActiveWindow());
+
+    const QColor highlight = desktop.color(QPalette::Active, QPalette::Highlight);
+    QCOMPARE(child<QWidget>("Frame19")->grab().toImage().pixelColor(2, 2), highlight);
+    auto *label61 = child<LinkLabel>("Label61");
+    QCOMPARE(label61->palette().color(label61->foregroundRole()),
+             desktop.color(QPalette::Active, QPalette::HighlightedText));
+    // The chosen topic's row, at its right, where no letter stands.
+    const QImage rows = list()->viewport()->grab().toImage();
+    QCOMPARE(rows.pixelColor(rows.width() - 4, 4), highlight);
 }
 
 QTEST_MAIN(TestFrmMain)

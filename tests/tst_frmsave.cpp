@@ -135,6 +135,7 @@ private:
 void TestFrmSave::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     modAquarius::LoadSignProfile();
 }
 
@@ -345,6 +346,11 @@ void TestFrmSave::save_askedWithTheDialogSettingsEveryTime()
         // Empty every time, even right after a save.
         QCOMPARE(request.fileName, QString());
     }
+    // The run's first save starts in the documents, never the working folder; the next ones
+    // where the last save went.
+    QCOMPARE(m_world->saveRequests[0].folder,
+             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QCOMPARE(m_world->saveRequests[2].folder, m_dir->path());
 }
 
 void TestFrmSave::save_cancel_writesNothingAndSaysNothing()

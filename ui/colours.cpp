@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <functional>
+
 void setColourPair(QWidget *widget, QColor text, QColor background)
 {
     QPalette pal = widget->palette();
@@ -29,13 +31,15 @@ void chooseLightGround(QWidget *widget)
         setColourPair(widget, Qt::black, FormGrey);
 }
 
-// Chooses again when the desktop's colours change while the program runs.
-class LightGround : public QObject
+// Runs a step on the widget now, and again whenever its colours change while the program runs
+// (the desktop's theme, say).
+class OnPaletteChange : public QObject
 {
 public:
-    explicit LightGround(QWidget *widget)
-        : QObject(widget)
+    OnPaletteChange(QWidget *widget, std::function<void(QWidget *)> step)
+        : QObject(widget), m_step(std::move(step))
     {
+        m_step(widget);
         widget->installEventFilter(this);
     }
 
@@ -43,16 +47,32 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::PaletteChange)
-            chooseLightGround(static_cast<QWidget *>(watched));
+            m_step(static_cast<QWidget *>(watched));
         return false;
     }
+
+private:
+    std::function<void(QWidget *)> m_step;
 };
 
 } // namespace
 
+void keepActiveColours(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles)
+{
+    // The inactive group copies the active one, which the widget leaves to the desktop, so
+    // a change of the desktop's colours reaches the widget and is copied again.
+    new OnPaletteChange(widget, [roles = QList<QPalette::ColorRole>(roles)](QWidget *w) {
+        QPalette pal = w->palette();
+        for (const QPalette::ColorRole role : roles)
+            pal.setColor(QPalette::Inactive, role, pal.color(QPalette::Active, role));
+        // Setting what it already has would only come back here.
+        if (pal != w->palette())
+            w->setPalette(pal);
+    });
+}
+
 void keepLight(QWidget *widget)
 {
     widget->setAutoFillBackground(true);
-    chooseLightGround(widget);
-    new LightGround(widget);
+    new OnPaletteChange(widget, chooseLightGround);
 }

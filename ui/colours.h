@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+
+#include <initializer_list>
 
 class QWidget;
 
@@ -27,3 +30,7 @@ void setColourPair(QWidget *widget, QColor text, QColor background);
 // Keeps the widget light under blue links: the desktop's own window colours where they are
 // light enough, else black on FormGrey; chosen again whenever the desktop's colours change.
 void keepLight(QWidget *widget);
+// Draws the roles in the active window's colours when the window is not active either, as
+// the desktop gives them and whenever it changes them: for a band that is the form's own
+// design, and for a chosen item that stays chosen, as in a native list box.
+void keepActiveColours(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles);
