@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/linklabel.h"
 
-#include "ui/accessiblefor.h"
-
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,6 +34,14 @@ public:
     }
 };
 
+QAccessibleInterface *linkLabelAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("LinkLabel"))
+        if (auto *label = qobject_cast<LinkLabel *>(object))
+            return new LinkLabelAccessible(label);
+    return nullptr;
+}
+
 } // namespace
 
 LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
@@ -54,7 +60,11 @@ LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
 LinkLabel::LinkLabel(QWidget *parent)
     : QWidget(parent)
 {
-    useAccessibleFor<LinkLabel, LinkLabelAccessible>();
+    static const bool accessible = [] {
+        QAccessible::installFactory(linkLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
 }
