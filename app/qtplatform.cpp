@@ -4,6 +4,7 @@
 #include "base/identity.h"
 #include "base/savetarget.h"
 #include "report/printmodule.h"
+#include "ui/artwork.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -20,6 +21,8 @@ Platform::Answer QtPlatform::showMessage(const QString &text, Icon icon, Buttons
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(QLatin1String(ProgramTitle));
+    // Boxes of the start-up come before the application has its icon.
+    box.setWindowIcon(artwork::programIcon());
     box.setText(text);
     switch (icon) {
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
