@@ -105,6 +105,7 @@ void frmMain::createControls()
     m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
+    announceCurrentItemOnFocus(m_lstOptions);
     // Every topic is one line in one font: the list need not measure each row.
     m_lstOptions->setUniformItemSizes(true);
     connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
