@@ -123,5 +123,5 @@ row() { # label, ours, floor's, unit, scale, target
 }
 printf '%-32s %12s %12s %8s %10s\n' measure starfold "label floor" ratio target
 row "instructions" "$a_ir" "$b_ir" M 1e6 1.30
-row "private memory (Private_Dirty)" "$(median < "$work/a")" "$(median < "$work/b")" MB 1024 1.15
+row "private memory (Private_Dirty)" "$(median < "$work/a")" "$(median < "$work/b")" kB 1 1.15
 exit "$missed"
