@@ -13,7 +13,6 @@
 #include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/linklabel.h"
-#include "ui/listbox.h"
 #include "ui/textboxes.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
@@ -27,6 +26,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -99,14 +99,18 @@ void frmMain::createControls()
     picZodiac->setPixmap(artwork::signPicture(devicePixelRatioF()));
     picZodiac->setAccessibleName(QStringLiteral("Aquarius, the water carrier"));
 
-    m_lstOptions = new ListBox(client);
+    m_lstOptions = new QListWidget(client);
     m_lstOptions->setObjectName(QStringLiteral("lstOptions"));
     m_lstOptions->setGeometry(inPixels(TopicList));
+    m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
     // The chosen topic stays marked while another window is in front.
     keepActiveColours(m_lstOptions, {QPalette::Highlight, QPalette::HighlightedText});
-    connect(m_lstOptions, &ListBox::currentRowChanged, this, &frmMain::lstOptions_Click);
+    announceCurrentItemOnFocus(m_lstOptions);
+    // Every topic is one line in one font: the list need not measure each row.
+    m_lstOptions->setUniformItemSizes(true);
+    connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
 
     m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
     m_cmdSave->setObjectName(QStringLiteral("cmdSave"));

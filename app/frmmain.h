@@ -10,9 +10,9 @@
 
 class QGroupBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class LinkLabel;
-class ListBox;
 
 // The window the user works in: the sign's key facts, the topic list and one topic
 // page at a time.
@@ -65,7 +65,7 @@ private:
     void placeInTabOrder(QGroupBox *page);
     void bringToFront(std::size_t index);
 
-    ListBox *m_lstOptions = nullptr;
+    QListWidget *m_lstOptions = nullptr;
     QPushButton *m_cmdSave = nullptr;
     QLabel *m_lblZodiacSignName = nullptr;
     LinkLabel *m_lblCobrand = nullptr;

@@ -35,9 +35,12 @@ int main(int argc, char *argv[])
     setPlatform(&world);
 
     frmNagScreen startUp;
-    // Message boxes and every window without an icon of its own show the first image of the
-    // start-up form's image list, the program's icon.
-    QApplication::setWindowIcon(startUp.IMGIcon().constFirst());
     startUp.Form_Load();
+    // Message boxes and every window without an icon of its own show the first image of the
+    // start-up form's image list, the program's icon. Set once the main window stands with
+    // its own: a window made while the application has an icon hands X every size of it
+    // twice, its own and the application's. The boxes start-up may show come before and
+    // carry the icon themselves.
+    QApplication::setWindowIcon(startUp.IMGIcon().constFirst());
     return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include "base/identity.h"
 #include "base/savetarget.h"
 #include "report/printmodule.h"
+#include "ui/artwork.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -26,6 +27,8 @@ Platform::Answer QtPlatform::showMessage(const QString &text, Icon icon, Buttons
     if (!owner)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowTitle(QLatin1String(ProgramTitle));
+    // Boxes of the start-up come before the application has its icon.
+    box.setWindowIcon(artwork::programIcon());
     // Windows' own message box breaks a line at a bare carriage return; Qt's only at a line feed.
     box.setText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"))
                     .replace(QLatin1Char('\r'), QLatin1Char('\n')));

@@ -26,7 +26,7 @@ if [[ "${1:-}" == "--windows" ]]; then
                xz-utils xvfb xauth)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
-    packages+=(libbenchmark-dev valgrind xvfb)
+    packages+=(libbenchmark-dev valgrind xvfb xdotool)
 fi
 
 missing=()

@@ -5,7 +5,6 @@
 #include "report/frmsave.h"
 #include "ui/artwork.h"
 #include "ui/linklabel.h"
-#include "ui/listbox.h"
 
 #include "support/caption.h"
 #include "support/choosetopic.h"
@@ -14,13 +13,13 @@
 #include "support/recordingplatform.h"
 #include "support/windowchecks.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -40,8 +39,6 @@ private Q_SLOTS:
     void firstShown_planetsInFrontWithTheKeyFacts();
     void everyTopic_bringsItsOwnPageToTheFront();
     void arrowKeys_turnThePagesLikeClicks();
-    void listKeys_moveAsInAnyListAndKeepTheChosenTopicInView();
-    void topicList_readsAsAListWithTheReachedTopicInFocus();
     void choosingTheSelectedTopicAgain_keepsThePage();
     void updatePage_showsItsTwoFramesAndOpensNothing();
     void hiddenPage_isMadeWhenFirstChosenWithItsWholeText();
@@ -63,7 +60,7 @@ private:
     {
         return findControl<T>(m_window, name);
     }
-    ListBox *list() const { return child<ListBox>("lstOptions"); }
+    QListWidget *list() const { return child<QListWidget>("lstOptions"); }
 
     RecordingPlatform *m_world = nullptr;
     frmMain *m_window = nullptr;
@@ -113,7 +110,7 @@ void TestFrmMain::everyTopic_bringsItsOwnPageToTheFront()
     for (int i = 0; i < 16; ++i) {
         list()->setCurrentRow(i);
         QGroupBox *front = frontTopic(m_window);
-        QCOMPARE(front->title(), list()->itemText(i));
+        QCOMPARE(front->title(), list()->item(i)->text());
         QCOMPARE(front->title(), QString::fromLatin1(Topics[std::size_t(i)].caption));
         QCOMPARE(front->objectName(), QStringLiteral("Frame%1").arg(i + 1));
         // Only the page in front can be seen; a page not yet chosen is not made yet.
@@ -134,59 +131,10 @@ void TestFrmMain::arrowKeys_turnThePagesLikeClicks()
     QTest::keyClick(list(), Qt::Key_Up);
     QCOMPARE(frontTopic(m_window)->title(), QStringLiteral("Famous Personalities"));
 
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->rowRect(6).center());
+    QListWidgetItem *item = list()->item(6);
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualItemRect(item).center());
     QCOMPARE(frontTopic(m_window)->title(), QStringLiteral("Compatibility Traits"));
-}
-
-void TestFrmMain::listKeys_moveAsInAnyListAndKeepTheChosenTopicInView()
-{
-    enum : int { LastWhole = -1, FirstWhole = -2, NextF = -3 };
-    const struct {
-        int from;
-        int key;
-        int to;
-    } steps[] = {{0, Qt::Key_End, 15},         {15, Qt::Key_Home, 0},
-                 {0, Qt::Key_PageDown, LastWhole}, {15, Qt::Key_PageUp, FirstWhole},
-                 {0, Qt::Key_F, NextF},        {5, Qt::Key_F, NextF}};
-    list()->setFocus();
-    const auto whole = [this](int row) { return list()->viewport()->rect().contains(list()->rowRect(row)); };
-    for (const auto &step : steps) {
-        list()->setCurrentRow(step.from);
-        QList<int> shown;
-        for (int row = 0; row < list()->count(); ++row)
-            if (whole(row))
-                shown << row;
-        int to = step.to == LastWhole ? shown.last() : step.to == FirstWhole ? shown.first() : step.to;
-        for (int row = step.from + 1; to == NextF; ++row)
-            if (Topics[std::size_t(row)].caption.starts_with('F'))
-                to = row;
-        QTest::keyClick(list(), Qt::Key(step.key));
-        QCOMPARE(list()->currentRow(), to);
-        QVERIFY(whole(to));
-        QCOMPARE(frontTopic(m_window)->title(), QString::fromLatin1(Topics[std::size_t(to)].caption));
-        QTest::qWait(QApplication::keyboardInputInterval() + 50); // each letter starts a search
-    }
-}
-
-void TestFrmMain::topicList_readsAsAListWithTheReachedTopicInFocus()
-{
-    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(list());
-    QCOMPARE(reader->role(), QAccessible::List);
-    QCOMPARE(reader->childCount(), int(Topics.size()));
-    for (int row = 0; row < reader->childCount(); ++row) {
-        QAccessibleInterface *item = reader->child(row);
-        QCOMPARE(item->role(), QAccessible::ListItem);
-        QCOMPARE(item->text(QAccessible::Name), QString::fromLatin1(Topics[std::size_t(row)].caption));
-        QCOMPARE(item->state().selected, row == list()->currentRow());
-        QCOMPARE(reader->indexOfChild(item), row);
-    }
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-    list()->setFocus();
-    QTest::keyClick(list(), Qt::Key_Down);
-    QCOMPARE(reader->focusChild(), reader->child(1));
-    reader->child(6)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-    QCOMPARE(frontTopic(m_window)->title(), QString::fromLatin1(Topics[6].caption));
 }
 
 void TestFrmMain::choosingTheSelectedTopicAgain_keepsThePage()

@@ -4,7 +4,6 @@
 #include "base/forms.h"
 #include "web/frmabout.h"
 #include "ui/linklabel.h"
-#include "ui/listbox.h"
 #include "web/pages.h"
 
 #include "support/findcontrol.h"
@@ -17,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -96,7 +96,7 @@ private:
         return findControl<T>(m_window, name);
     }
     QAction *action(const char *name) const { return child<QAction>(name); }
-    void showUpdatePage() { child<ListBox>("lstOptions")->setCurrentRow(15); }
+    void showUpdatePage() { child<QListWidget>("lstOptions")->setCurrentRow(15); }
     // Opens the about box from the menu and runs whileOpen inside its modal loop.
     void withAboutBox(const std::function<void(frmAbout *)> &whileOpen);
 
@@ -369,7 +369,7 @@ void TestFrmMainCommands::updatePage_textsHaveTheirLength()
 void TestFrmMainCommands::linkLabels_reachedWithTabAndFollowedWithEnterOrSpace()
 {
     showUpdatePage();
-    QWidget *start = child<ListBox>("lstOptions");
+    QWidget *start = child<QListWidget>("lstOptions");
     start->setFocus(Qt::TabFocusReason);
     QList<QWidget *> visited;
     for (int i = 0; i < 40 && !visited.contains(QApplication::focusWidget()); ++i) {
@@ -445,7 +445,7 @@ void TestFrmMainCommands::focusMark_doesNotMoveTheText()
     const QImage focused = label61->grab().toImage();
     QVERIFY(focused != unfocused);
 
-    child<ListBox>("lstOptions")->setFocus(Qt::TabFocusReason);
+    child<QListWidget>("lstOptions")->setFocus(Qt::TabFocusReason);
     QCOMPARE(label61->grab().toImage(), unfocused);
 }
 

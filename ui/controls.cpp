@@ -3,6 +3,7 @@
 
 #include "base/forms.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QDialog>
 #include <QFocusEvent>
@@ -106,6 +107,41 @@ protected:
     }
 };
 
+// The view tells readers it has the focus once the focus has arrived, after the FocusIn
+// event, so the item is told after that, from the event loop.
+class CurrentItemOnFocus : public QObject
+{
+public:
+    explicit CurrentItemOnFocus(QAbstractItemView *list)
+        : QObject(list)
+        , m_list(list)
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_list && event->type() == QEvent::FocusIn && QAccessible::isActive())
+            QMetaObject::invokeMethod(this, &CurrentItemOnFocus::announce, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void announce()
+    {
+        const QModelIndex current = m_list->currentIndex();
+        if (!m_list->hasFocus() || !current.isValid())
+            return;
+        // A list's items are its accessible children in row order.
+        QAccessibleEvent focus(m_list, QAccessible::Focus);
+        focus.setChild(current.row());
+        QAccessible::updateAccessibility(&focus);
+    }
+
+    QAbstractItemView *m_list;
+};
+
 // A line edit's limit for a box of many lines: what passes it is cut from the end of what
 // was just typed or pasted.
 class LengthLimit : public QObject
@@ -174,6 +210,11 @@ void showFocusFrame(QWidget *control)
 void readFromStart(QPlainTextEdit *box)
 {
     new CaretAtStart(box);
+}
+
+void announceCurrentItemOnFocus(QAbstractItemView *list)
+{
+    new CurrentItemOnFocus(list);
 }
 
 void limitLength(QPlainTextEdit *box, int maxLength)

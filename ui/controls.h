@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QDialog;
 class QFont;
 class QLabel;
@@ -25,6 +26,10 @@ void showFocusFrame(QWidget *control);
 // Shows a box's text from its start, with the caret there, so that reading on from the
 // caret reads the text; a screen reader starts where the caret is.
 void readFromStart(QPlainTextEdit *box);
+
+// Has screen readers told the chosen item whenever a list takes the focus, as they are when
+// it moves within the list, not only the list's name and size.
+void announceCurrentItemOnFocus(QAbstractItemView *list);
 
 // Holds a box of many lines to at most maxLength characters, a line break counting one.
 void limitLength(QPlainTextEdit *box, int maxLength);

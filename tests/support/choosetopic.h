@@ -2,22 +2,22 @@
 #pragma once
 
 #include "profile/topics.h"
-#include "ui/listbox.h"
 #include "support/findcontrol.h"
 
 #include <QGroupBox>
+#include <QListWidget>
 
 // The main window makes a topic page's controls when the page is first chosen, so a test
 // that looks at a page chooses it first, as a user would, in the topic list.
 inline void chooseTopic(QWidget *mainWindow, int row)
 {
-    findControl<ListBox>(mainWindow, "lstOptions")->setCurrentRow(row);
+    findControl<QListWidget>(mainWindow, "lstOptions")->setCurrentRow(row);
 }
 
 // Chooses every topic once, then the one chosen before, so every page's controls are there.
 inline void chooseEveryTopic(QWidget *mainWindow)
 {
-    auto *list = findControl<ListBox>(mainWindow, "lstOptions");
+    auto *list = findControl<QListWidget>(mainWindow, "lstOptions");
     const int chosen = list->currentRow();
     for (int row = 0; row < list->count(); ++row)
         list->setCurrentRow(row);

@@ -4,7 +4,6 @@
 // Checks that a window serves every user: a screen reader's names, the keyboard alone, a
 // dark desktop and any pixel ratio. Each returns what it found wrong, one line a fault.
 
-#include "ui/listbox.h"
 #include "ui/textfit.h"
 
 #include <QAccessible>
@@ -14,6 +13,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -180,7 +180,7 @@ inline QStringList unreadableTexts(QWidget *window,
                           pal.color(QPalette::Base));
                 }
         } else if (qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)
-                   || qobject_cast<ListBox *>(w)) {
+                   || qobject_cast<QListWidget *>(w)) {
             check(pal.color(QPalette::Text), pal.color(QPalette::Base));
         } else if (qobject_cast<QPushButton *>(w)) {
             check(pal.color(QPalette::ButtonText), pal.color(QPalette::Button));
