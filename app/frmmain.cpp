@@ -52,7 +52,7 @@ QWidget *makeProfileBox(QWidget *parent, const ProfileBox &box, PageKind kind, c
     const TextBoxOptions options{.name = box.box,
                                  .at = box.at,
                                  .font = font,
-                                 .text = modAquarius::signProfile().*box.field};
+                                 .text = modAquarius::loadedProfile().*box.field};
     QWidget *made = nullptr;
     if (kind == PageKind::LineRows)
         made = makeLineBox(parent, options);
@@ -276,7 +276,7 @@ void frmMain::Form_Load()
     for (const Topic &topic : Topics)
         m_lstOptions->addItem(QString::fromLatin1(topic.caption));
     bringToFront(FirstTopic);
-    m_lblZodiacSignName->setText(modAquarius::signProfile().SignName);
+    m_lblZodiacSignName->setText(modAquarius::loadedProfile().SignName);
     m_lstOptions->setCurrentRow(0);
 }
 

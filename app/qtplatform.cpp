@@ -84,7 +84,7 @@ std::optional<QString> QtPlatform::askSavePath(const SaveRequest &request)
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return std::nullopt;
         const QString chosen = dialog.selectedFiles().constFirst();
-        const std::optional<QString> refusal = saveTargetRefusal(chosen);
+        const std::optional<QString> refusal = SaveTargetRefusal(chosen);
         if (!refusal)
             return chosen;
         QMessageBox::warning(&dialog, request.title, *refusal);

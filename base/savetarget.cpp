@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-std::optional<QString> saveTargetRefusal(const QString &path)
+std::optional<QString> SaveTargetRefusal(const QString &path)
 {
     const QFileInfo file(path);
     const QString native = QDir::toNativeSeparators(file.absoluteFilePath());

@@ -9,4 +9,4 @@
 // name stands for something other than an ordinary file (a folder, a pipe, a device), which
 // a save would replace or never finish; the file exists and is read-only; or the name
 // cannot be given to the file system as it stands. Nothing when the path may be used.
-std::optional<QString> saveTargetRefusal(const QString &path);
+std::optional<QString> SaveTargetRefusal(const QString &path);

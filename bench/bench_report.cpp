@@ -71,7 +71,7 @@ std::unique_ptr<QTextDocument> newDocument()
 // The report inserted at the cursor as many times over as the factor says.
 void insertReport(QTextCursor &cursor, int factor)
 {
-    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
+    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::loadedProfile());
     for (int i = 0; i < factor; ++i)
         report::InsertRuns(cursor, runs);
 }

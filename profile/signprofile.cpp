@@ -336,7 +336,7 @@ SignProfile &programProfile()
 
 } // namespace
 
-const SignProfile &signProfile()
+const SignProfile &loadedProfile()
 {
     return programProfile();
 }
@@ -346,7 +346,7 @@ void LoadSignProfile()
     fillProfile(programProfile());
 }
 
-SignProfile LoadedProfile()
+SignProfile MakeProfile()
 {
     SignProfile profile;
     fillProfile(profile);

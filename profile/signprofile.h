@@ -48,12 +48,12 @@ inline constexpr auto LineBreak = "\r\n";
 inline constexpr auto ParagraphBreak = "\r\n\r\n";
 
 // The program-wide record; every field is empty until LoadSignProfile runs.
-const SignProfile &signProfile();
+const SignProfile &loadedProfile();
 
 // Fills the program-wide record. Calling it again assigns the same values.
 void LoadSignProfile();
 
 // A filled copy of the profile, whether or not LoadSignProfile has run.
-SignProfile LoadedProfile();
+SignProfile MakeProfile();
 
 } // namespace modAquarius

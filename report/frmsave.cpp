@@ -214,7 +214,7 @@ void frmSave::Form_Load()
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
     // A copy of its own: the report does not rely on any window having loaded the profile.
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::LoadedProfile()));
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::MakeProfile()));
     document->setUndoRedoEnabled(true);
     m_rtb->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.
@@ -237,7 +237,7 @@ void frmSave::cmdSave_Click()
 
     // The dialog has refused such a path already; the check stands again here because the
     // name may have changed hands since, and a pipe or a device must never be replaced.
-    std::optional<QString> reason = saveTargetRefusal(*path);
+    std::optional<QString> reason = SaveTargetRefusal(*path);
     // Written beside the old file and renamed over it, so a failed save leaves that intact.
     if (!reason)
         reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*m_rtb->document())));

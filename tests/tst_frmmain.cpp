@@ -167,7 +167,7 @@ void TestFrmMain::hiddenPage_isMadeWhenFirstChosenWithItsWholeText()
     for (const char *frame : {"Frame2", "Frame3", "Frame8", "Frame16"})
         QVERIFY2(!m_window->findChild<QGroupBox *>(QLatin1String(frame)), frame);
 
-    const SignProfile &profile = modAquarius::signProfile();
+    const SignProfile &profile = modAquarius::loadedProfile();
     list()->setCurrentRow(1);
     QLineEdit *day = child<QLineEdit>("txtLuckyDay");
     QVERIFY(day && day->isVisible());

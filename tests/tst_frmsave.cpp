@@ -215,7 +215,7 @@ void TestFrmSave::layout_linkLabelsLookAndSitAsWritten()
 
 void TestFrmSave::load_composesTheReportIntoTheBox()
 {
-    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
+    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::loadedProfile());
     QString expected = plainTextOf(runs);
     expected.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QCOMPARE(box()->toPlainText(), expected);

@@ -157,7 +157,7 @@ void TestReportDocument::unrtf_readsBackTheReportWithItsBoldAndColours()
     QTextDocument document;
     document.setDefaultFont(documentFont(9.75));
     QTextCursor cursor(&document);
-    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::signProfile()));
+    report::InsertRuns(cursor, report::ComposeRuns(modAquarius::loadedProfile()));
 
     const QString html = unrtfHtml(rtf::Write(report::RtfModel(document)));
     QVERIFY(!html.isEmpty());

@@ -49,7 +49,7 @@ private Q_SLOTS:
 void TestReportRuns::report_beginsWithTitleAndEndsWithFamousPeople()
 {
     modAquarius::LoadSignProfile();
-    const SignProfile &profile = modAquarius::signProfile();
+    const SignProfile &profile = modAquarius::loadedProfile();
     const QString text = plainTextOf(report::ComposeRuns(profile));
     QVERIFY(text.startsWith(QStringLiteral("Aquarius\r\n\r\nBirth Dates: ") + profile.BirthDates
                             + CrLf));
@@ -60,7 +60,7 @@ void TestReportRuns::report_beginsWithTitleAndEndsWithFamousPeople()
 void TestReportRuns::report_addsExactly65LineBreaksOfItsOwn()
 {
     modAquarius::LoadSignProfile();
-    const SignProfile &p = modAquarius::signProfile();
+    const SignProfile &p = modAquarius::loadedProfile();
     // The sign's name is not in the report.
     qsizetype inFields = 0;
     for (const NamedField &field : AllProfileFields)
@@ -138,7 +138,7 @@ void TestReportRuns::proseSections_uptoFriendshipHaveTwoBlankLinesAfter_laterOne
 void TestReportRuns::bold_onlyOnTitleAndTheFifteenHeadings()
 {
     modAquarius::LoadSignProfile();
-    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::signProfile());
+    const QList<ReportRun> runs = report::ComposeRuns(modAquarius::loadedProfile());
     QStringList bold;
     for (const ReportRun &run : runs) {
         if (run.bold)

@@ -22,20 +22,20 @@ private Q_SLOTS:
 void TestSaveTarget::usablePaths_areAccepted()
 {
     QTemporaryDir dir;
-    QVERIFY(!saveTargetRefusal(dir.filePath(QStringLiteral("new.rtf"))));
+    QVERIFY(!SaveTargetRefusal(dir.filePath(QStringLiteral("new.rtf"))));
     QFile existing(dir.filePath(QStringLiteral("old.rtf")));
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.close();
-    QVERIFY(!saveTargetRefusal(existing.fileName()));
+    QVERIFY(!SaveTargetRefusal(existing.fileName()));
     // Any script the file system can name.
-    QVERIFY(!saveTargetRefusal(dir.filePath(QStringLiteral("\u0416\u4e2d caf\u00e9.rtf"))));
+    QVERIFY(!SaveTargetRefusal(dir.filePath(QStringLiteral("\u0416\u4e2d caf\u00e9.rtf"))));
 }
 
 void TestSaveTarget::missingFolder_isRefusedNamingIt()
 {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("gone"));
-    const auto refusal = saveTargetRefusal(folder + QStringLiteral("/report.rtf"));
+    const auto refusal = SaveTargetRefusal(folder + QStringLiteral("/report.rtf"));
     QVERIFY(refusal);
     QVERIFY(refusal->contains(QDir::toNativeSeparators(folder)));
     QVERIFY(refusal->contains(QStringLiteral("does not exist")));
@@ -48,7 +48,7 @@ void TestSaveTarget::readOnlyFile_isRefusedEvenForTheAdministrator()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    const auto refusal = saveTargetRefusal(file.fileName());
+    const auto refusal = SaveTargetRefusal(file.fileName());
     QVERIFY(refusal);
     QVERIFY(refusal->contains(QStringLiteral("read-only")));
     QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
@@ -91,7 +91,7 @@ void TestSaveTarget::oddTarget_isRefusedNamingIt()
     const QString path = QDir(dir.path()).filePath(name);
     QVERIFY(leftover.isEmpty() || leftovers::leave(path, leftover));
 
-    const auto refusal = saveTargetRefusal(path);
+    const auto refusal = SaveTargetRefusal(path);
     QVERIFY(refusal);
     QVERIFY2(refusal->contains(reason), qPrintable(*refusal));
     QVERIFY2(refusal->contains(QDir::toNativeSeparators(path)), qPrintable(*refusal));

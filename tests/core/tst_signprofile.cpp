@@ -64,20 +64,20 @@ private slots:
 void TestSignProfile::programRecord_staysEmptyUntilLoaded()
 {
     // A private copy must not fill the shared record behind the main window's back.
-    QVERIFY(!modAquarius::LoadedProfile().SignName.isEmpty());
+    QVERIFY(!modAquarius::MakeProfile().SignName.isEmpty());
 
     for (const NamedField &field : AllProfileFields)
-        QVERIFY2((modAquarius::signProfile().*field.member).isEmpty(), field.name);
+        QVERIFY2((modAquarius::loadedProfile().*field.member).isEmpty(), field.name);
 }
 
 void TestSignProfile::load_fillsProgramRecord()
 {
     modAquarius::LoadSignProfile();
 
-    const SignProfile &profile = modAquarius::signProfile();
+    const SignProfile &profile = modAquarius::loadedProfile();
     for (const NamedField &field : AllProfileFields)
         QVERIFY2(!(profile.*field.member).isEmpty(), field.name);
-    QVERIFY(profile == modAquarius::LoadedProfile());
+    QVERIFY(profile == modAquarius::MakeProfile());
 }
 
 void TestSignProfile::shortValues_areExact_data()
@@ -85,7 +85,7 @@ void TestSignProfile::shortValues_areExact_data()
     QTest::addColumn<QString>("actual");
     QTest::addColumn<QString>("expected");
 
-    const SignProfile p = modAquarius::LoadedProfile();
+    const SignProfile p = modAquarius::MakeProfile();
     QTest::newRow("SignName") << p.SignName << QStringLiteral("Aquarius");
     QTest::newRow("BirthDates") << p.BirthDates << QStringLiteral("January 20th - February 18th");
     QTest::newRow("ZodiacSymbol") << p.ZodiacSymbol << QStringLiteral("Water Carrier");
@@ -115,7 +115,7 @@ void TestSignProfile::everyField_isCleanAsciiWithoutJoinArtefacts_data()
 {
     QTest::addColumn<QString>("text");
 
-    const SignProfile profile = modAquarius::LoadedProfile();
+    const SignProfile profile = modAquarius::MakeProfile();
     for (const NamedField &field : AllProfileFields)
         QTest::newRow(field.name) << profile.*field.member;
 }
@@ -150,7 +150,7 @@ void TestSignProfile::proseFields_haveTheirParagraphCountsAndLengths_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<int>>("targets");
 
-    const SignProfile p = modAquarius::LoadedProfile();
+    const SignProfile p = modAquarius::MakeProfile();
     QTest::newRow("GeneralTraits") << p.GeneralTraits << QList<int>{1200, 920, 770, 530};
     QTest::newRow("PositiveTraits") << p.PositiveTraits << QList<int>{550, 500};
     QTest::newRow("NegativeTraits") << p.NegativeTraits << QList<int>{570, 450};
@@ -186,7 +186,7 @@ void TestSignProfile::proseFields_haveTheirParagraphCountsAndLengths()
 
 void TestSignProfile::friendship_staysBetween800And900Characters()
 {
-    const qsizetype length = modAquarius::LoadedProfile().FriendshipTraits.size();
+    const qsizetype length = modAquarius::MakeProfile().FriendshipTraits.size();
     QVERIFY2(length >= 800 && length <= 900, qPrintable(QString::number(length)));
 }
 
@@ -208,7 +208,7 @@ void TestSignProfile::compatibility_walksTheZodiacFromAriesToPisces()
         "Pisces|Pisceans?",
     };
 
-    const QStringList paragraphs = paragraphsOf(modAquarius::LoadedProfile().CompatibilityTraits);
+    const QStringList paragraphs = paragraphsOf(modAquarius::MakeProfile().CompatibilityTraits);
     QCOMPARE(paragraphs.size(), qsizetype(signWords.size()));
 
     qsizetype total = 0;
@@ -230,7 +230,7 @@ void TestSignProfile::compatibility_walksTheZodiacFromAriesToPisces()
 
 void TestSignProfile::famousPersonalities_areFiveDatedEntriesInBirthdayOrder()
 {
-    const QString text = modAquarius::LoadedProfile().FamousPersonalities;
+    const QString text = modAquarius::MakeProfile().FamousPersonalities;
     QCOMPARE(text.count(QLatin1StringView(modAquarius::LineBreak)), 4);
     QVERIFY2(withinFifteenPercent(text.size(), 220), qPrintable(QString::number(text.size())));
 
@@ -266,11 +266,11 @@ void TestSignProfile::famousPersonalities_areFiveDatedEntriesInBirthdayOrder()
 void TestSignProfile::loadingTwice_changesNothing()
 {
     modAquarius::LoadSignProfile();
-    const SignProfile first = modAquarius::signProfile();
+    const SignProfile first = modAquarius::loadedProfile();
 
     modAquarius::LoadSignProfile();
     for (const NamedField &field : AllProfileFields)
-        QCOMPARE(modAquarius::signProfile().*field.member, first.*field.member);
+        QCOMPARE(modAquarius::loadedProfile().*field.member, first.*field.member);
 }
 
 QTEST_GUILESS_MAIN(TestSignProfile)
