@@ -39,7 +39,7 @@ build() {
 }
 (umask 022 && build "$out/a" env LC_ALL=C.UTF-8 TZ=UTC)
 (umask 077 && build "$out/check/second-clone" env CCACHE_DISABLE=1 LC_ALL=C TZ=Pacific/Chatham \
-                    faketime -f +400d)
+                    faketime -m -f +400d)
 
 status=0
 for pattern in "${packages[@]}"; do
