@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Signs the Windows release made by release.sh in OUT: packs the installer again from that
-# build with starfold.exe and the print module signed, signs the installer, checks both
-# signatures, and writes it with its SHA256SUMS into OUT/signed/. The unsigned files in OUT,
-# the ones anyone can rebuild, stay as they are.
+# Signs the Windows release made by release.sh in OUT: packs the installer again, aside, from
+# its first build with starfold.exe and the print module signed, signs the installer, checks
+# both signatures, and writes it with its SHA256SUMS into OUT/signed/. The unsigned files in
+# OUT, the ones anyone can rebuild, stay as they are.
 #
 # The certificate and key come from STARFOLD_SIGN_CERT and STARFOLD_SIGN_KEY, each the name of
 # a PEM file or the PEM text itself; STARFOLD_SIGN_PASS_FILE names a file with the key's
@@ -42,8 +42,10 @@ pem() {
 export STARFOLD_SIGN_CERT=$(pem cert "$STARFOLD_SIGN_CERT")
 export STARFOLD_SIGN_KEY=$(pem key "$STARFOLD_SIGN_KEY")
 
-(cd "$build" && cpack -G NSIS)
-installer=$(echo "$build"/Starfold-*-win64.exe)
+# Packed aside, so the first build's unsigned installer stays as it was built.
+work=$secrets/cpack
+cpack --config "$build/CPackConfig.cmake" -G NSIS -B "$work"
+installer=$(echo "$work"/Starfold-*-win64.exe)
 mkdir -p "$out/signed"
 cp "$installer" "$out/signed/"
 signed=$out/signed/$(basename "$installer")
@@ -54,6 +56,6 @@ check() {
         { cat "$secrets/verify.log"; echo "The signature on $1 does not verify" >&2; exit 1; }
 }
 check "$signed"
-check "$build/_CPack_Packages/win64/NSIS/$(basename "$installer" .exe)/starfold.exe"
+check "$work/_CPack_Packages/win64/NSIS/$(basename "$installer" .exe)/starfold.exe"
 (cd "$out/signed" && sha256sum -- *.exe >SHA256SUMS && cat SHA256SUMS)
 echo "Signed: $signed"
