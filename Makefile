@@ -19,7 +19,7 @@ QT_MINGW_ARCHIVE ?= ../shared/win/qt6-mingw-6.4.2-x86_64.tar.xz
 QT_MINGW := $(abspath $(WINDOWS_BUILD))/qt6-mingw
 
 .PHONY: run test test-sanitized build deps test-deps package-deps configure package install bench clean \
-	windows windows-deps windows-configure test-windows
+	windows windows-deps windows-configure test-windows release sign
 
 run: build
 	./$(BUILD)/starfold
@@ -40,10 +40,11 @@ test-sanitized: test-deps
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target starfold
 
-# The Debian package, build/starfold_<version>_<arch>.deb.
+# The Debian package, build/starfold_<version>_<arch>.deb. CPack gives the package's own
+# members the modes the umask leaves them.
 package: package-deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target starfold_installed_files
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && umask 022 && cpack -G DEB
 
 # Everything the package holds, under PREFIX (DESTDIR is honoured).
 install: deps configure
@@ -59,6 +60,19 @@ windows: windows-configure
 test-windows: windows
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The release, in $(RELEASE)/: both packages and SHA256SUMS, from a clean clone of the current
+# commit, built twice in two folders (the second with the clock moved, another umask and no
+# ccache) and written only when both give the same bytes; then signed when a certificate is given.
+RELEASE ?= build-release
+release:
+	./scripts/install-deps.sh --release
+	JOBS=$(JOBS) QT_MINGW_ARCHIVE=$(abspath $(QT_MINGW_ARCHIVE)) ./scripts/release.sh $(RELEASE)
+	./scripts/sign-release.sh $(RELEASE)
+
+# Signs the release's installer and the programs in it: STARFOLD_SIGN_CERT, STARFOLD_SIGN_KEY.
+sign:
+	./scripts/sign-release.sh $(RELEASE)
 
 windows-configure: windows-deps $(QT_MINGW)/.complete
 	cmake -S . -B $(WINDOWS_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release \
@@ -105,4 +119,4 @@ bench:
 	exit $$status
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_BUILD) $(RELEASE)

@@ -3,7 +3,8 @@
 # Installs, with apt-get, whatever the build still lacks; --package adds what building the
 # Debian package needs, --test the test tools (the package's checks among them), --bench the
 # benchmark tools, --screenshots what packaging/take-screenshots.sh needs,
-# --windows the cross compiler, Wine and NSIS for the Windows build.
+# --windows the cross compiler, Wine and NSIS for the Windows build, --release all that both
+# packages need plus faketime for the release's second build and osslsigncode for signing.
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
@@ -17,13 +18,17 @@ if [[ "${1:-}" == "--test" ]]; then
     packages+=("${package_tools[@]}" desktop-file-utils appstream lintian)
 fi
 if [[ "${1:-}" == "--screenshots" ]]; then
-    packages+=(xvfb xauth openbox xdotool imagemagick qt6-gtk-platformtheme)
+    packages+=(xvfb xauth openbox xdotool imagemagick faketime qt6-gtk-platformtheme)
 fi
-if [[ "${1:-}" == "--windows" ]]; then
-    # The host Qt's moc, rcc and uic serve the cross build; the host Qt and Qt Svg build the
-    # artwork tools, which run here.
-    packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools wine64 nsis
+# The host Qt's moc, rcc and uic serve the cross build; the host Qt and Qt Svg build the
+# artwork tools, which run here.
+windows_tools=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools wine64 nsis
                xz-utils xvfb xauth)
+if [[ "${1:-}" == "--windows" ]]; then
+    packages+=("${windows_tools[@]}")
+fi
+if [[ "${1:-}" == "--release" ]]; then
+    packages+=("${package_tools[@]}" "${windows_tools[@]}" git faketime osslsigncode)
 fi
 if [[ "${1:-}" == "--bench" ]]; then
     packages+=(libbenchmark-dev valgrind xvfb xdotool)
