@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmnagscreen.h"
 
-#include "app/updatereminder.h"
 #include "base/forms.h"
 #include "base/platform.h"
 #include "base/random.h"
 #include "ui/artwork.h"
 #include "web/cobrand.h"
+#include "web/updatereminder.h"
 
 #include <QCoreApplication>
 

@@ -26,7 +26,6 @@ public:
 
     // The icon image list; its first image is the program's icon.
     const QList<QIcon> &IMGIcon() const { return m_imgIcon; }
-    frmMain *mainWindow() const { return m_main; }
 
     qint16 intCoBrandRandomNumber = 0;
 

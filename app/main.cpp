@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/commandline.h"
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
+#include "base/commandline.h"
 #include "base/identity.h"
 #include "ui/fonts.h"
 #include "ui/programstyle.h"

@@ -7,6 +7,7 @@
 #include "base/settingsstore.h"
 
 #include "base/identity.h"
+#include "base/logging.h"
 #include "base/platform.h"
 #include "base/replacefile.h"
 
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QLoggingCategory>
 #include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
@@ -29,9 +29,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
-// shown nothing, and the program keeps no log.
-Q_LOGGING_CATEGORY(lcSettings, "starfold.settings", QtCriticalMsg)
+STARFOLD_LOGGING_CATEGORY(lcSettings, "starfold.settings")
 
 namespace settingsstore {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/settings.h"
-#include "app/updatereminder.h"
 #include "web/pages.h"
+#include "web/updatereminder.h"
 
 #include "support/diskfull.h"
 #include "support/recordingplatform.h"

@@ -42,7 +42,7 @@ QIcon programIcon()
 {
     static const QIcon icon = [] {
         QIcon sizes;
-        for (int size : {16, 32, 48, 64, 96, 128, 256})
+        for (const int size : WindowIconSizes)
             sizes.addPixmap(
                 renderedPixels(QStringLiteral(":/starfold-%1.argb32").arg(size), QSize(size, size),
                                QImage::Format_ARGB32));
@@ -53,8 +53,8 @@ QIcon programIcon()
 
 QPixmap signPicture(qreal devicePixelRatio)
 {
-    // Rendered at one, two and three times its size; take the one the screen needs.
-    const int scale = std::clamp(int(std::ceil(devicePixelRatio - 0.01)), 1, 3);
+    // Rendered at whole multiples of its size; take the one the screen needs.
+    const int scale = std::clamp(int(std::ceil(devicePixelRatio - 0.01)), 1, SignPictureDensest);
     QPixmap picture = renderedPixels(QStringLiteral(":/aquarius@%1x.argb").arg(scale),
                                      SignPictureSize * scale);
     picture.setDevicePixelRatio(scale);

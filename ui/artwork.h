@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "assets/artworksizes.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -9,9 +11,7 @@ namespace artwork {
 
 // The program icon, in the sizes windows ask for.
 QIcon programIcon();
-// The sign's picture at its logical size (150 x 244) for the given pixel ratio.
+// The sign's picture at its logical size (SignPictureSize) for the given pixel ratio.
 QPixmap signPicture(qreal devicePixelRatio);
-
-inline constexpr QSize SignPictureSize{150, 244};
 
 } // namespace artwork

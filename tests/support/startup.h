@@ -5,7 +5,7 @@
 #include "app/frmnagscreen.h"
 #include "base/forms.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTest>
 
 #include <memory>
@@ -22,7 +22,7 @@ public:
     }
     ~StartUp()
     {
-        delete m_form->mainWindow();
+        delete mainWindow();
         m_form.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         loadedForms() = FormList();
@@ -31,7 +31,14 @@ public:
     StartUp &operator=(const StartUp &) = delete;
 
     frmNagScreen &form() const { return *m_form; }
-    frmMain *mainWindow() const { return m_form->mainWindow(); }
+    // The main window the sequence made, if it made one.
+    frmMain *mainWindow() const
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *main = qobject_cast<frmMain *>(window))
+                return main;
+        return nullptr;
+    }
     // True once the main window is on the screen.
     bool mainWindowShown() const
     {

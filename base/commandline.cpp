@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/commandline.h"
+#include "base/commandline.h"
 
 #include "base/identity.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/updatereminder.h"
+#include "web/updatereminder.h"
 
 #include "base/platform.h"
 #include "base/settings.h"
