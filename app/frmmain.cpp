@@ -12,6 +12,7 @@
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textboxes.h"
 #include "ui/textfit.h"
@@ -112,9 +113,9 @@ void frmMain::createControls()
     m_lstOptions->setUniformItemSizes(true);
     connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
 
-    m_cmdSave = new QPushButton(QStringLiteral("&Save"), client);
-    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    m_cmdSave->setGeometry(inPixels(SaveButton));
+    m_cmdSave = makePushButton(client, {.name = "cmdSave",
+                                        .caption = QStringLiteral("&Save"),
+                                        .place = inPixels(SaveButton)});
     connect(m_cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
 
     auto *frame19 = new QFrame(client);

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/frmsave.h"
 
-#include "base/forms.h"
 #include "base/identity.h"
 #include "base/platform.h"
 #include "base/replacefile.h"
 #include "base/savetarget.h"
 #include "profile/signprofile.h"
+#include "report/frmsavelayout.h"
 #include "report/modrtb.h"
 #include "report/printmodule.h"
 #include "report/reportdocument.h"
@@ -14,6 +14,7 @@
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
@@ -52,10 +53,19 @@ const char ForumTitle[] = "The Most Popular Online %1 Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
 
 // The forum captions above the report: each on one line, blue on white.
-void setOnWhiteLine(LinkLabel *label)
+LinkLabel *makeForumLink(QWidget *parent, const char *name, const QString &caption,
+                         const Twips &place)
 {
+    auto *label = makeLinkLabel(parent, {.name = name,
+                                         .caption = caption,
+                                         .place = inPixels(place),
+                                         .color = LinkBlue,
+                                         .font = programFont(8.25, false, true),
+                                         .alignment = Qt::AlignCenter,
+                                         .wordWrap = false});
     condenseToFit(label);
     setColourPair(label, QColor(LinkBlue), Qt::white);
+    return label;
 }
 
 // The report boxes' palette: paper-white whatever the theme, and one palette for them all,
@@ -81,26 +91,20 @@ void usePaperPalette()
 
 } // namespace
 
+using namespace frmSaveLayout;
+
 frmSave::frmSave(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmSave"));
-    setWindowTitle(QLatin1String(WindowCaption));
-    // The caption is every window's; this says which one it is.
-    setAccessibleDescription(QStringLiteral("Report: the whole profile, to save or print"));
-    setFont(programFont());
+    setUpForm(this, {.name = "frmSave",
+                     .description = "Report: the whole profile, to save or print",
+                     .clientArea = ClientArea});
     setModal(true);
     createControls();
-    setFixedSize(twips(7725), twips(7845));
     // Centred on the screen, not on the window that opened it.
     centreClientAreaOnScreen(this);
-    loadDialogForm(this, [this] { hide(); });
+    loadDialogForm(this);
     Form_Load();
-}
-
-frmSave::~frmSave()
-{
-    loadedForms().unload(this);
 }
 
 void frmSave::ShowModal(QWidget *owner)
@@ -141,26 +145,13 @@ bool frmSave::eventFilter(QObject *watched, QEvent *event)
 
 void frmSave::createControls()
 {
-    const QFont linkFont = programFont(8.25, false, true);
-    auto *label14 = makeLinkLabel(
-        this, {.name = "Label14",
-               .caption = QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)),
-               .place = inPixels({1755, 0, 4200, 195}),
-               .color = LinkBlue,
-               .font = linkFont,
-               .alignment = Qt::AlignCenter,
-               .wordWrap = false});
-    setOnWhiteLine(label14);
+    auto *label14 = makeForumLink(
+        this, "Label14", QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)),
+        ForumTitleLink);
     connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeLinkLabel(
-        this, {.name = "Label3",
-               .caption = QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
-               .place = inPixels({1867, 240, 3990, 195}),
-               .color = LinkBlue,
-               .font = linkFont,
-               .alignment = Qt::AlignCenter,
-               .wordWrap = false});
-    setOnWhiteLine(label3);
+    auto *label3 = makeForumLink(
+        this, "Label3", QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
+        ForumInvitationLink);
     connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
     // The report's runs carry colours meant for paper, so the box is paper-white whatever
@@ -168,7 +159,7 @@ void frmSave::createControls()
     usePaperPalette();
     m_rtb = new QTextEdit(this);
     m_rtb->setObjectName(QStringLiteral("RTB"));
-    m_rtb->setGeometry(inPixels({30, 480, 7665, 6135}));
+    m_rtb->setGeometry(inPixels(ReportBox));
     // The family that draws it, so the font matcher is not searched for a missing Verdana;
     // the saved file still names Verdana (savedFamily).
     m_rtb->setFont(programFont(report::PointSize));
@@ -181,16 +172,13 @@ void frmSave::createControls()
     m_rtb->setTabChangesFocus(true);
     m_rtb->installEventFilter(this);
 
-    m_cmdSave = new QPushButton(QStringLiteral("&Save"), this);
-    m_cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    m_cmdSave->setGeometry(inPixels({5400, 6660, 1125, 345}));
-    m_cmdSave->setAutoDefault(false);
+    m_cmdSave = makePushButton(this, {.name = "cmdSave",
+                                      .caption = QStringLiteral("&Save"),
+                                      .place = inPixels(SaveButton)});
     connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
-
-    m_cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
-    m_cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    m_cmdPrint->setGeometry(inPixels({6555, 6660, 1125, 345}));
-    m_cmdPrint->setAutoDefault(false);
+    m_cmdPrint = makePushButton(this, {.name = "cmdPrint",
+                                       .caption = QStringLiteral("&Print"),
+                                       .place = inPixels(PrintButton)});
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
     createPromotion();
@@ -199,8 +187,7 @@ void frmSave::createControls()
 void frmSave::createPromotion()
 {
     // The co-brand offer covers the other one here, always.
-    const OfferPanel offers = makeOfferPanel(this, inPixels({30, 7000, 7665, 810}),
-                                             inPixels({120, 165, 7380, 615}));
+    const OfferPanel offers = makeOfferPanel(this, inPixels(OfferFrame), inPixels(OfferSpot));
     connect(offers.lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
     connect(offers.lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }

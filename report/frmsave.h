@@ -15,7 +15,6 @@ class frmSave : public QDialog
 
 public:
     explicit frmSave(QWidget *parent = nullptr);
-    ~frmSave() override;
 
     // Loads the window, shows it modally and returns when the user has closed it.
     static void ShowModal(QWidget *owner);

@@ -1,21 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/controls.h"
 
-#include "base/forms.h"
-
 #include <QAbstractItemView>
-#include <QAccessibleWidget>
-#include <QDialog>
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QFocusFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QScreen>
-#include <QStyle>
+#include <QPushButton>
 
 #include <algorithm>
-#include <optional>
 
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font)
@@ -28,6 +23,17 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(pixels);
     return label;
+}
+
+QPushButton *makePushButton(QWidget *parent, const PushButtonOptions &options)
+{
+    auto *button = new QPushButton(options.caption, parent);
+    button->setObjectName(QString::fromLatin1(options.name));
+    if (options.font)
+        button->setFont(*options.font);
+    button->setGeometry(options.place);
+    button->setAutoDefault(options.autoDefault);
+    return button;
 }
 
 namespace {
@@ -177,29 +183,6 @@ private:
     int m_editEnd = 0;
 };
 
-std::optional<QRect> centred(const QWidget *window, const QScreen *screen)
-{
-    if (!screen)
-        screen = window->screen();
-    if (!screen)
-        return std::nullopt;
-    return QStyle::alignedRect(window->layoutDirection(), Qt::AlignCenter, window->size(),
-                               screen->availableGeometry());
-}
-
-// Qt announces a top-level form built on a plain QWidget as a filler; it is a window. Popups
-// such as menus also derive from QWidget alone, and Qt serves them itself.
-QAccessibleInterface *plainFormAccessible(const QString &className, QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    const QMetaObject *type = object ? object->metaObject() : nullptr;
-    if (widget && className == QLatin1String(type->className())
-        && type->superClass() == &QWidget::staticMetaObject
-        && (widget->windowType() == Qt::Window || widget->windowType() == Qt::Dialog))
-        return new QAccessibleWidget(widget, QAccessible::Window);
-    return nullptr;
-}
-
 } // namespace
 
 void showFocusFrame(QWidget *control)
@@ -222,60 +205,3 @@ void limitLength(QPlainTextEdit *box, int maxLength)
     new LengthLimit(box, maxLength);
 }
 
-void centreOnScreen(QWidget *window, const QScreen *screen)
-{
-    if (const std::optional<QRect> where = centred(window, screen))
-        window->move(where->topLeft());
-}
-
-void centreClientAreaOnScreen(QWidget *window, const QScreen *screen)
-{
-    if (const std::optional<QRect> where = centred(window, screen))
-        window->setGeometry(*where);
-}
-
-namespace {
-
-// Closing a loaded window, with its close box or close(), unloads it.
-class UnloadOnClose : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Close) {
-            event->accept();
-            loadedForms().unload(watched);
-        }
-        return false;
-    }
-};
-
-} // namespace
-
-void loadWindowForm(QWidget *window, std::function<void()> formUnload)
-{
-    static const bool accessible = [] {
-        QAccessible::installFactory(plainFormAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessible);
-    window->installEventFilter(new UnloadOnClose(window));
-    loadedForms().loaded(window, window->objectName(),
-                         [window, formUnload = std::move(formUnload)] {
-                             formUnload();
-                             window->hide();
-                             window->deleteLater();
-                         });
-}
-
-void loadDialogForm(QDialog *dialog, std::function<void()> formUnload)
-{
-    loadedForms().loaded(dialog, dialog->objectName(), std::move(formUnload));
-    // Every way out of a dialog (accept, reject, Esc, the close box) passes through done(),
-    // which ends by reporting finished(). An unload already under way ignores the repeat.
-    QObject::connect(dialog, &QDialog::finished, dialog,
-                     [dialog] { loadedForms().unload(dialog); });
-}

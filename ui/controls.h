@@ -1,22 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
+#include <QRect>
 #include <QString>
 
-#include <functional>
+#include <optional>
 
 class QAbstractItemView;
-class QDialog;
-class QFont;
 class QLabel;
 class QPlainTextEdit;
-class QRect;
-class QScreen;
+class QPushButton;
 class QWidget;
 
 // A block of plain text, word-wrapped from its top left corner, placed in pixels.
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font);
+
+// What a push button is made with.
+struct PushButtonOptions {
+    const char *name;
+    QString caption;
+    QRect place; // pixels
+    // Enter presses it while it has the focus, as in a dialog; Qt's default is that only
+    // in a dialog.
+    bool autoDefault = false;
+    std::optional<QFont> font{}; // else the parent's
+};
+
+// A push button named and placed in one call; the caller connects its click.
+QPushButton *makePushButton(QWidget *parent, const PushButtonOptions &options);
 
 // Draws the style's focus frame around a control while it has the focus from the keyboard,
 // for controls whose own look does not change with it: a read-only text box shows no caret,
@@ -33,22 +46,3 @@ void announceCurrentItemOnFocus(QAbstractItemView *list);
 
 // Holds a box of many lines to at most maxLength characters, a line break counting one.
 void limitLength(QPlainTextEdit *box, int maxLength);
-
-// Moves a window to the middle of a screen's available area: the given screen, else the
-// one the window is on. Like move(), it places the frame's corner, so the frame the window
-// system adds later lies right and below.
-void centreOnScreen(QWidget *window, const QScreen *screen = nullptr);
-// Puts the window's client area itself in the middle of a screen's available area (the
-// given screen, else the one the window is on), wherever the window system adds its frame.
-void centreClientAreaOnScreen(QWidget *window, const QScreen *screen = nullptr);
-
-// Registers a window with the loaded forms under its object name. Unloading it runs
-// formUnload, then hides the window and deletes it once the event loop is reached;
-// closing the window unloads it.
-// Screen readers are told it is a window, whatever widget class it is built on.
-void loadWindowForm(QWidget *window, std::function<void()> formUnload);
-
-// Registers a dialog with the loaded forms under its object name and unloads it once it
-// finishes, whichever way out was taken. A dialog destroyed unfinished must still
-// unload itself in its destructor.
-void loadDialogForm(QDialog *dialog, std::function<void()> formUnload);

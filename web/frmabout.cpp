@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/frmabout.h"
 
-#include "base/forms.h"
 #include "base/identity.h"
 #include "base/platform.h"
 #include "ui/artwork.h"
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
+#include "web/frmaboutlayout.h"
 #include "web/pages.h"
 
 #include <QLabel>
@@ -29,17 +30,31 @@ const char Offer[] = "Start your own Internet business and make money online: ha
                      "software fully branded for your web site.";
 const char MoreDetails[] = "Click here for more details.";
 
+// The box's links: white on its orange, each on one line.
+LinkLabel *makeWhiteLink(QWidget *parent, const char *name, const QString &caption,
+                         const Twips &place)
+{
+    auto *link = makeLinkLabel(parent, {.name = name,
+                                        .caption = caption,
+                                        .place = inPixels(place),
+                                        .color = Qt::white,
+                                        .font = programFont(8.25, false, true),
+                                        .alignment = Qt::AlignLeft | Qt::AlignTop,
+                                        .wordWrap = false});
+    condenseToFit(link);
+    return link;
+}
+
 } // namespace
+
+using namespace frmAboutLayout;
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QLatin1String(WindowCaption));
-    // The caption is every window's; this says which one it is.
-    setAccessibleDescription(QStringLiteral("About the program and its maker"));
-    setFont(programFont());
-    setFixedSize(twips(7125), twips(4395));
+    setUpForm(this, {.name = "frmAbout",
+                     .description = "About the program and its maker",
+                     .clientArea = ClientArea});
     // White on orange is the box's own look, kept on every theme.
     setColourPair(this, Qt::white, AboutOrange);
     createControls();
@@ -49,23 +64,15 @@ frmAbout::frmAbout(QWidget *parent)
     centreClientAreaOnScreen(this, parent ? parent->screen() : nullptr);
 
     // Every way out (OK, Enter, Esc, the close box) finishes the box and unloads the form.
-    loadDialogForm(this, [this] {
-        if (isVisible())
-            QDialog::done(Rejected);
-    });
-}
-
-frmAbout::~frmAbout()
-{
-    loadedForms().unload(this);
+    loadDialogForm(this);
 }
 
 void frmAbout::createControls()
 {
     // Created first, so it leads the tab order and holds the focus when the box opens.
-    auto *cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(inPixels({5745, 3960, 1260, 345}));
+    auto *cmdOK = makePushButton(
+        this, {.name = "cmdOK", .caption = QStringLiteral("OK"), .place = inPixels(OkButton),
+               .autoDefault = true});
     cmdOK->setDefault(true);
     showFocusFrame(cmdOK);
     cmdOK->setFocus();
@@ -73,48 +80,32 @@ void frmAbout::createControls()
 
     auto *picture1 = new QLabel(this);
     picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(inPixels({150, 90, 480, 480}));
+    picture1->setGeometry(inPixels(IconPicture));
     picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
     picture1->setAccessibleName(QStringLiteral("Starfold icon"));
 
     makeWrappedText(this, "Label2", QLatin1String(WindowCaption),
-                    inPixels({1110, 90, 3135, 240}), programFont(9.75, true));
+                    inPixels(TitleText), programFont(9.75, true));
     makeWrappedText(this, "Label1", QString::fromLatin1(Description),
-                    inPixels({1110, 390, 5895, 2145}), programFont());
+                    inPixels(DescriptionText), programFont());
 
-    const QString site = modHelp::SiteHost();
-    // White on the orange background, each on one line.
-    const QFont linkFont = programFont(8.25, false, true);
-    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
-    auto *lblHomePage =
-        makeLinkLabel(this, {.name = "lblHomePage",
-                             .caption = QStringLiteral("Click here to visit us at ") + site,
-                             .place = inPixels({2955, 2670, 4050, 195}),
-                             .color = Qt::white,
-                             .font = linkFont,
-                             .alignment = topLeft,
-                             .wordWrap = false});
-    condenseToFit(lblHomePage);
+    auto *lblHomePage = makeWhiteLink(
+        this, "lblHomePage", QStringLiteral("Click here to visit us at ") + modHelp::SiteHost(),
+        HomePageLink);
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
     makeWrappedText(this, "Label3", QString::fromLatin1(Offer),
-                    inPixels({120, 3030, 6885, 435}), programFont(8.25, true));
+                    inPixels(OfferText), programFont(8.25, true));
 
-    auto *lblCoBrand = makeLinkLabel(this, {.name = "lblCoBrand",
-                                            .caption = QString::fromLatin1(MoreDetails),
-                                            .place = inPixels({4650, 3525, 2355, 195}),
-                                            .color = Qt::white,
-                                            .font = linkFont,
-                                            .alignment = topLeft,
-                                            .wordWrap = false});
-    condenseToFit(lblCoBrand);
+    auto *lblCoBrand =
+        makeWhiteLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails), OfferLink);
     connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 
     auto *line1 = new QFrame(this);
     line1->setObjectName(QStringLiteral("Line1"));
     line1->setFrameShape(QFrame::HLine);
     line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(0, twips(3870) - 1, width(), 2);
+    line1->setGeometry(0, twips(SeparatorTop) - 1, width(), 2);
 }
 
 void frmAbout::cmdOK_Click()

@@ -11,7 +11,6 @@ class frmAbout : public QDialog
 
 public:
     explicit frmAbout(QWidget *parent = nullptr);
-    ~frmAbout() override;
 
     void cmdOK_Click();
     void lblHomePage_Click();

@@ -9,10 +9,12 @@
 #include "ui/colours.h"
 #include "ui/controls.h"
 #include "ui/fonts.h"
+#include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
 #include "ui/twips.h"
 #include "web/cobrand.h"
+#include "web/frmnagscreen2layout.h"
 #include "web/pages.h"
 #include "web/referral.h"
 
@@ -112,6 +114,8 @@ bool movesBetweenFields(const QFocusEvent *event)
 
 } // namespace
 
+using namespace frmNagScreen2Layout;
+
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -120,7 +124,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setObjectName(QStringLiteral("frmNagScreen2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(programFont());
-    setFixedSize(twips(11115), twips(4725));
+    setFixedSize(inPixels(ClientArea).size());
     setColourPair(this, Qt::black, Qt::white);
     createControls();
     loadWindowForm(this, [this] { Form_Unload(); });
@@ -157,7 +161,7 @@ void frmNagScreen2::createControls()
 {
     m_picNagscreen2Icon = new QLabel(this);
     m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    m_picNagscreen2Icon->setGeometry(inPixels({360, 120, 540, 540}));
+    m_picNagscreen2Icon->setGeometry(inPixels(IconPicture));
     m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
     m_picNagscreen2Icon->setAccessibleName(QStringLiteral("Starfold icon"));
 
@@ -165,10 +169,10 @@ void frmNagScreen2::createControls()
     m_lblNagScreen2Caption->setObjectName(QStringLiteral("lblNagScreen2Caption"));
     m_lblNagScreen2Caption->setFont(
         programFont(18, false, false, QStringLiteral("MS Sans Serif")));
-    m_lblNagScreen2Caption->move(twips(1080), twips(240));
+    m_lblNagScreen2Caption->move(inPixels(CaptionCorner).topLeft());
 
     m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
-                               inPixels({120, 840, 6975, 1095}), programFont(9.75, true));
+                               inPixels(SupportText), programFont(9.75, true));
 
     m_check1 = new LinkCheckBox(
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
@@ -183,16 +187,16 @@ void frmNagScreen2::createControls()
     linkPal.setColor(QPalette::Text, palette().color(QPalette::WindowText));
     m_check1->setPalette(linkPal);
     m_check1->setCursor(Qt::PointingHandCursor);
-    m_check1->setGeometry(inPixels({30, 2040, 7185, 555}));
+    m_check1->setGeometry(inPixels(ForumInvitation));
     condenseToFit(m_check1);
     // Unticking from inside the handler raises the event again; that call finds it clear.
     connect(m_check1, &LinkCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
-    m_cmdClose = new QPushButton(QStringLiteral("E&xit"), this);
-    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setGeometry(inPixels({6000, 2760, 1245, 375}));
     // Enter presses the button that has the focus, as it does in a dialog.
-    m_cmdClose->setAutoDefault(true);
+    m_cmdClose = makePushButton(this, {.name = "cmdClose",
+                                       .caption = QStringLiteral("E&xit"),
+                                       .place = inPixels(ExitButton),
+                                       .autoDefault = true});
     connect(m_cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
 
     createReferAFriend();
@@ -204,17 +208,17 @@ void frmNagScreen2::createReferAFriend()
 {
     using namespace modTellAFriend;
     auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                                 inPixels({120, 3240, 7065, 1455}));
+                                 inPixels(ReferFrame));
     m_txtName = makeField(frame2, ReferralFields[0]);
     m_txtEmail = makeField(frame2, ReferralFields[1]);
     m_txtFriendName = makeField(frame2, ReferralFields[2]);
     m_txtFriendEmail = makeField(frame2, ReferralFields[3]);
 
-    m_cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), frame2);
-    m_cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
-    m_cmdSubmit->setFont(programFont());
-    m_cmdSubmit->setGeometry(inPixels({1920, 1080, 3375, 285}));
-    m_cmdSubmit->setAutoDefault(true);
+    m_cmdSubmit = makePushButton(frame2, {.name = "cmdSubmit",
+                                          .caption = QStringLiteral("Refer A Friend &Now"),
+                                          .place = inPixels(ReferButton),
+                                          .autoDefault = true,
+                                          .font = programFont()});
     connect(m_cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
     // Below the frame's edge, so never seen, yet Tab still reaches it.
@@ -224,7 +228,7 @@ void frmNagScreen2::createReferAFriend()
     m_txtMessage->setFont(programFont());
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtMessage->setTabChangesFocus(true);
-    m_txtMessage->setGeometry(inPixels({4800, 3600, 1815, 495}));
+    m_txtMessage->setGeometry(inPixels(MessageField));
     setBoxText(m_txtMessage, QLatin1String(InitialMessage));
     limitLength(m_txtMessage, MaxEntryLength);
 
@@ -244,16 +248,16 @@ void frmNagScreen2::createDownloadFrame()
     const QLatin1String maker(MakerName);
     auto *frame6 = makeNavyFrame(this, "Frame6",
                                  QStringLiteral("Download %1 Softwares").arg(maker),
-                                 inPixels({7320, 120, 3735, 4575}));
+                                 inPixels(DownloadFrame));
 
     makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch).arg(maker),
-                    inPixels({120, 360, 3495, 3855}), programFont(9));
+                    inPixels(DownloadText), programFont(9));
 
     // Left and vertically centred is a plain label's own alignment.
     m_lblGoToHome = makeLinkLabel(
         frame6, {.name = "lblGoToHome",
                  .caption = QStringLiteral("Click Here To Visit %1 Softwares").arg(maker),
-                 .place = inPixels({75, 4250, 3585, 210}),
+                 .place = inPixels(SoftwaresLink),
                  .color = QColor(LinkYellow),
                  .font = programFont(9, true, true),
                  .alignment = Qt::AlignLeft | Qt::AlignVCenter,
