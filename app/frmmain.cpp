@@ -90,7 +90,7 @@ void frmMain::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twips(ClientArea.width), twips(ClientArea.height));
+    client->setFixedSize(pixelsFromTwips(ClientArea.width), pixelsFromTwips(ClientArea.height));
     setCentralWidget(client);
 
     auto *picZodiac = new QLabel(client);
@@ -131,7 +131,7 @@ void frmMain::createControls()
                                                         modHelp::ForumSite()),
                   .place = inPixels(ForumBandLink),
                   .color = Qt::white,
-                  .font = programFont(8.25, true, true),
+                  .font = programFont({.bold = true, .underline = true}),
                   .alignment = Qt::AlignCenter});
     connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
 
@@ -140,7 +140,7 @@ void frmMain::createControls()
     m_lblZodiacSignName = new QLabel(client);
     m_lblZodiacSignName->setObjectName(QStringLiteral("lblZodiacSignName"));
     m_lblZodiacSignName->setGeometry(inPixels(SignName));
-    m_lblZodiacSignName->setFont(programFont(9.75, true));
+    m_lblZodiacSignName->setFont(programFont({.pointSize = 9.75, .bold = true}));
     m_lblZodiacSignName->setAlignment(Qt::AlignCenter);
 
     createTopicPages(client);
@@ -165,7 +165,7 @@ void frmMain::makeTopicFrame(QWidget *client, std::size_t index)
     auto *frame = new QGroupBox(QString::fromLatin1(Topics[index].caption), client);
     frame->setObjectName(QString::fromLatin1(Topics[index].frame));
     frame->setGeometry(inPixels(TopicArea));
-    frame->setFont(programFont(8.25, true));
+    frame->setFont(programFont({.bold = true}));
     // Opaque, so the page in front hides the sign's name beneath.
     frame->setAutoFillBackground(true);
     frame->hide();

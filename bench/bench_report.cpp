@@ -177,8 +177,8 @@ void BM_OpenQtDialog(benchmark::State &state)
         const Counted counted;
         QDialog dialog;
         dialog.setFont(programFont());
-        dialog.setFixedSize(twips(7725), twips(7845));
-        const QFont linkFont = programFont(8.25, false, true);
+        dialog.setFixedSize(pixelsFromTwips(7725), pixelsFromTwips(7845));
+        const QFont linkFont = programFont({.underline = true});
         auto *title = new QLabel(QStringLiteral("The Most Popular Online Lunavale Discussion Board"),
                                  &dialog);
         title->setGeometry(inPixels({1755, 0, 4200, 195}));
@@ -190,7 +190,7 @@ void BM_OpenQtDialog(benchmark::State &state)
         }
         auto *box = new QTextEdit(&dialog);
         box->setGeometry(inPixels({30, 480, 7665, 6135}));
-        box->setFont(programFont(report::PointSize));
+        box->setFont(programFont({.pointSize = report::PointSize}));
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QTextCursor end(box->document());
         insertReport(end, factorOf(state));
@@ -202,7 +202,7 @@ void BM_OpenQtDialog(benchmark::State &state)
         for (const QString &offer : offers) {
             auto *label = new QLabel(offer, frame);
             label->setGeometry(inPixels({120, 165, 7380, 615}));
-            label->setFont(programFont(8.25, true, true));
+            label->setFont(programFont({.bold = true, .underline = true}));
             label->setAlignment(Qt::AlignCenter);
             label->setWordWrap(true);
         }

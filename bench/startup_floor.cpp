@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QMainWindow window;
     window.setWindowTitle(QLatin1String(WindowCaption));
     // The main window's client area and about the height of its menu bar.
-    window.setFixedSize(twips(8565), twips(6795) + 22);
+    window.setFixedSize(pixelsFromTwips(8565), pixelsFromTwips(6795) + 22);
     window.setCentralWidget(new QLabel(QStringLiteral("Planets Associated")));
     window.show();
     return QApplication::exec();

@@ -2,6 +2,7 @@
 #include "report/frmsave.h"
 
 #include "base/identity.h"
+#include "base/logging.h"
 #include "base/platform.h"
 #include "base/replacefile.h"
 #include "base/savetarget.h"
@@ -25,14 +26,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTextEdit>
 
-// Silent unless a developer asks for it (QT_LOGGING_RULES="starfold.*=true"): the user is
-// shown nothing, and the program keeps no log.
-Q_LOGGING_CATEGORY(lcReport, "starfold.report", QtCriticalMsg)
+STARFOLD_LOGGING_CATEGORY(lcReport, "starfold.report")
 
 namespace {
 
@@ -60,7 +58,7 @@ LinkLabel *makeForumLink(QWidget *parent, const char *name, const QString &capti
                                          .caption = caption,
                                          .place = inPixels(place),
                                          .color = LinkBlue,
-                                         .font = programFont(8.25, false, true),
+                                         .font = programFont({.underline = true}),
                                          .alignment = Qt::AlignCenter,
                                          .wordWrap = false});
     condenseToFit(label);
@@ -162,7 +160,7 @@ void frmSave::createControls()
     m_rtb->setGeometry(inPixels(ReportBox));
     // The family that draws it, so the font matcher is not searched for a missing Verdana;
     // the saved file still names Verdana (savedFamily).
-    m_rtb->setFont(programFont(report::PointSize));
+    m_rtb->setFont(programFont({.pointSize = report::PointSize}));
     // Pasted or dropped text takes the format at the caret, as typed text does.
     m_rtb->setAcceptRichText(false);
     m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

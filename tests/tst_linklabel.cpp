@@ -67,7 +67,9 @@ void TestLinkLabel::everyWindowsLinks_lookLikeLabels_alsoOnceChanged()
         [] { return new frmAbout; }, [] { return new frmNagScreen2; }};
     const std::function<void(LinkLabel *)> changes[] = {
         [](LinkLabel *l) { l->setCaption(l->text() + QStringLiteral(" & more words")); },
-        [](LinkLabel *l) { l->setFont(programFont(9.75, true, true)); },
+        [](LinkLabel *l) {
+            l->setFont(programFont({.pointSize = 9.75, .bold = true, .underline = true}));
+        },
         [](LinkLabel *l) { l->setGeometry(l->geometry().adjusted(0, 0, 20, 10)); },
         [](LinkLabel *l) { l->setAlignment(Qt::AlignRight | Qt::AlignBottom); },
         [](LinkLabel *l) { l->setWordWrap(!l->wordWrap()); }};

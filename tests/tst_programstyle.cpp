@@ -29,9 +29,10 @@ void TestProgramStyle::groupBoxes_lookAsFusionDrawsThem_data()
     QTest::addColumn<bool>("checkable");
     QTest::addColumn<QFont>("font");
     QTest::newRow("titled, bold") << QStringLiteral("Planets Associated") << false
-                                  << programFont(8.25, true);
+                                  << programFont({.bold = true});
     QTest::newRow("untitled") << QString() << false << programFont();
-    QTest::newRow("checkable, larger") << QStringLiteral("Check") << true << programFont(9.75);
+    QTest::newRow("checkable, larger")
+        << QStringLiteral("Check") << true << programFont({.pointSize = 9.75});
     QTest::newRow("checkable, untitled") << QString() << true << programFont();
 }
 

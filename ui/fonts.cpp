@@ -37,12 +37,13 @@ QFont fontOf(const QStringList &families, qreal pointSize, bool bold, bool under
 
 } // namespace
 
-QFont programFont(qreal pointSize, bool bold, bool underline, const QString &family)
+QFont programFont(const FontOptions &options)
 {
+    const QString &family = options.family;
     const QString drawn = drawnFamily(family);
     return fontOf(drawn == family ? QStringList{family, StandIn, QStringLiteral("Sans Serif")}
                                   : QStringList{drawn},
-                  pointSize, bold, underline);
+                  options.pointSize, options.bold, options.underline);
 }
 
 void useProgramFont()

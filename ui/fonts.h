@@ -7,8 +7,13 @@
 // The program's typeface: Verdana where the machine has it, else its closest free
 // relative, DejaVu Sans (drawn from the same humanist design, with similar widths).
 // The font names the family that is drawn, so windows ask the matcher once.
-QFont programFont(qreal pointSize = 8.25, bool bold = false, bool underline = false,
-                  const QString &family = QStringLiteral("Verdana"));
+struct FontOptions {
+    qreal pointSize = 8.25;
+    bool bold = false;
+    bool underline = false;
+    QString family = QStringLiteral("Verdana");
+};
+QFont programFont(const FontOptions &options = {});
 
 // Makes the program's font the application's, before any window is made; the windows the
 // program does not make itself (menus, tooltips, message boxes, the save dialog) keep the

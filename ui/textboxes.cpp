@@ -46,7 +46,7 @@ QLabel *makeLabel(QWidget *parent, const BoxCaption &caption, const QFont &font)
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         condenseToFit(label);
     } else {
-        label->move(twips(caption.at.left), twips(caption.at.top));
+        label->move(pixelsFromTwips(caption.at.left), pixelsFromTwips(caption.at.top));
         sizeToText(label);
     }
     return label;

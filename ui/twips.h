@@ -4,7 +4,7 @@
 #include <QRect>
 
 // Layouts are given in twips; at 96 dots per inch fifteen make one pixel.
-constexpr int twips(int value)
+constexpr int pixelsFromTwips(int value)
 {
     return (value * 2 + 15) / 30;
 }
@@ -21,5 +21,5 @@ struct Twips {
 // The same place in pixels.
 constexpr QRect inPixels(const Twips &place)
 {
-    return {twips(place.left), twips(place.top), twips(place.width), twips(place.height)};
+    return {pixelsFromTwips(place.left), pixelsFromTwips(place.top), pixelsFromTwips(place.width), pixelsFromTwips(place.height)};
 }

@@ -38,7 +38,7 @@ LinkLabel *makeWhiteLink(QWidget *parent, const char *name, const QString &capti
                                         .caption = caption,
                                         .place = inPixels(place),
                                         .color = Qt::white,
-                                        .font = programFont(8.25, false, true),
+                                        .font = programFont({.underline = true}),
                                         .alignment = Qt::AlignLeft | Qt::AlignTop,
                                         .wordWrap = false});
     condenseToFit(link);
@@ -85,7 +85,7 @@ void frmAbout::createControls()
     picture1->setAccessibleName(QStringLiteral("Starfold icon"));
 
     makeWrappedText(this, "Label2", QLatin1String(WindowCaption),
-                    inPixels(TitleText), programFont(9.75, true));
+                    inPixels(TitleText), programFont({.pointSize = 9.75, .bold = true}));
     makeWrappedText(this, "Label1", QString::fromLatin1(Description),
                     inPixels(DescriptionText), programFont());
 
@@ -95,7 +95,7 @@ void frmAbout::createControls()
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
     makeWrappedText(this, "Label3", QString::fromLatin1(Offer),
-                    inPixels(OfferText), programFont(8.25, true));
+                    inPixels(OfferText), programFont({.bold = true}));
 
     auto *lblCoBrand =
         makeWhiteLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails), OfferLink);
@@ -105,7 +105,7 @@ void frmAbout::createControls()
     line1->setObjectName(QStringLiteral("Line1"));
     line1->setFrameShape(QFrame::HLine);
     line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(0, twips(SeparatorTop) - 1, width(), 2);
+    line1->setGeometry(0, pixelsFromTwips(SeparatorTop) - 1, width(), 2);
 }
 
 void frmAbout::cmdOK_Click()

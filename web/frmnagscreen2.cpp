@@ -66,7 +66,7 @@ QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &capti
     auto *frame = new QGroupBox(caption, parent);
     frame->setObjectName(QString::fromLatin1(name));
     frame->setGeometry(where);
-    frame->setFont(programFont(9.75, true));
+    frame->setFont(programFont({.pointSize = 9.75, .bold = true}));
     setColourPair(frame, Qt::white, QColor(Navy));
     return frame;
 }
@@ -168,16 +168,17 @@ void frmNagScreen2::createControls()
     m_lblNagScreen2Caption = new QLabel(this);
     m_lblNagScreen2Caption->setObjectName(QStringLiteral("lblNagScreen2Caption"));
     m_lblNagScreen2Caption->setFont(
-        programFont(18, false, false, QStringLiteral("MS Sans Serif")));
+        programFont({.pointSize = 18, .family = QStringLiteral("MS Sans Serif")}));
     m_lblNagScreen2Caption->move(inPixels(CaptionCorner).topLeft());
 
     m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
-                               inPixels(SupportText), programFont(9.75, true));
+                               inPixels(SupportText),
+                               programFont({.pointSize = 9.75, .bold = true}));
 
     m_check1 = new LinkCheckBox(
         QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setFont(programFont(14.25));
+    m_check1->setFont(programFont({.pointSize = 14.25}));
     // On the screen's own white, which the form fixes; the box itself is drawn in the form's
     // pair too, since a dark desktop's box would look ticked when it is not.
     QPalette linkPal = m_check1->palette();
@@ -251,7 +252,7 @@ void frmNagScreen2::createDownloadFrame()
                                  inPixels(DownloadFrame));
 
     makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch).arg(maker),
-                    inPixels(DownloadText), programFont(9));
+                    inPixels(DownloadText), programFont({.pointSize = 9}));
 
     // Left and vertically centred is a plain label's own alignment.
     m_lblGoToHome = makeLinkLabel(
@@ -259,7 +260,7 @@ void frmNagScreen2::createDownloadFrame()
                  .caption = QStringLiteral("Click Here To Visit %1 Softwares").arg(maker),
                  .place = inPixels(SoftwaresLink),
                  .color = QColor(LinkYellow),
-                 .font = programFont(9, true, true),
+                 .font = programFont({.pointSize = 9, .bold = true, .underline = true}),
                  .alignment = Qt::AlignLeft | Qt::AlignVCenter,
                  .wordWrap = false});
     condenseToFit(m_lblGoToHome);

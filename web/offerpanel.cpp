@@ -16,7 +16,7 @@ OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot
     // The offers are blue whatever the theme, so the spot is light whatever the theme.
     keepLight(fraFullBrand);
 
-    const QFont font = programFont(8.25, true, true);
+    const QFont font = programFont({.bold = true, .underline = true});
     auto offer = [&](const char *name, const char *caption) {
         return makeLinkLabel(fraFullBrand, {.name = name,
                                             .caption = QString::fromLatin1(caption),
