@@ -13,6 +13,11 @@
 #include <QTest>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <QCryptographicHash>
+#include <windows.h>
+#endif
+
 #include <cstring>
 #include <iostream>
 #include <fcntl.h>
@@ -231,7 +236,19 @@ void TestInstanceGuard::leftovers_neverStopAStart()
 void TestInstanceGuard::anotherUsersLock_neverKeepsThisUserOut()
 {
 #ifdef Q_OS_WIN
-    QSKIP("The guard is a mutex in the user's own session there: no file another user could own");
+    // The guard there is a mutex whose name derives from the path; another user's or program's
+    // object under that name, here an event, is one this user cannot take as the mutex.
+    const QString path = m_dir.filePath(QStringLiteral("theirs.lock"));
+    const QString name = QLatin1String("Local\\starfold-instance-")
+                         + QLatin1String(QCryptographicHash::hash(path.toLower().toUtf8(),
+                                                                  QCryptographicHash::Sha256)
+                                             .toHex());
+    const HANDLE theirs = CreateEventW(nullptr, TRUE, FALSE,
+                                       reinterpret_cast<const wchar_t *>(name.utf16()));
+    QVERIFY(theirs);
+    InstanceGuard guard(path);
+    QVERIFY(guard.acquire() && !guard.held());
+    CloseHandle(theirs);
 #else
     // The root folder is another user's to anyone but root, who gives a file away.
     QString path = QDir::rootPath();
