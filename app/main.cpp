@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmnagscreen.h"
 #include "app/qtplatform.h"
+#include "app/startupmemory.h"
 #include "base/commandline.h"
 #include "base/identity.h"
 #include "ui/fonts.h"
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
         std::fputs(answer->text.c_str(), out);
         return std::fflush(out) == 0 ? answer->status : 1;
     }
+
+    // Before QApplication starts the toolkit's threads.
+    shareOneHeapAcrossThreads();
 
     // No display name of its own: Qt would append it to every title bar, and the captions are
     // fixed. It falls back to the application name.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "profile/signprofile.h"
 
-#include <QLatin1StringView>
-
+#include <array>
 #include <span>
+#include <string_view>
 
 namespace modAquarius {
 namespace {
@@ -279,20 +279,43 @@ constexpr const char *loveAndRomance[] = {
     "Above all, they give trust and respect, and they expect the same in return.",
 };
 
-QString joined(std::span<const char *const> pieces, const char *separator)
+constexpr char lineBreak[] = "\r\n";
+constexpr char paragraphBreak[] = "\r\n\r\n";
+static_assert(std::string_view(lineBreak) == LineBreak);
+static_assert(std::string_view(paragraphBreak) == ParagraphBreak);
+
+constexpr std::size_t joinedLength(std::span<const char *const> pieces, std::string_view separator)
 {
-    QString text;
-    for (const char *piece : pieces) {
-        if (!text.isEmpty())
-            text += QLatin1StringView(separator);
-        text += QLatin1StringView(piece);
-    }
-    return text;
+    std::size_t length = pieces.empty() ? 0 : (pieces.size() - 1) * separator.size();
+    for (const char *piece : pieces)
+        length += std::string_view(piece).size();
+    return length;
 }
 
-QString paragraphs(std::span<const char *const> pieces)
+// The pieces joined into one UTF-16 text by the compiler, read as Latin-1 like any literal
+// handed to QLatin1StringView: the texts stay in the executable's read-only pages, which every
+// start shares, instead of being copied onto each process's heap.
+template <const auto &Pieces, const auto &Separator>
+constexpr auto joinedText = [] {
+    std::array<char16_t, joinedLength(Pieces, Separator)> text{};
+    auto out = text.begin();
+    const auto copy = [&out](std::string_view latin1) {
+        for (const char c : latin1)
+            *out++ = char16_t(static_cast<unsigned char>(c));
+    };
+    for (std::size_t i = 0; i < std::size(Pieces); ++i) {
+        if (i > 0)
+            copy(Separator);
+        copy(Pieces[i]);
+    }
+    return text;
+}();
+
+template <const auto &Pieces, const auto &Separator = paragraphBreak>
+QString joined()
 {
-    return joined(pieces, ParagraphBreak);
+    const auto &text = joinedText<Pieces, Separator>;
+    return QString::fromRawData(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
 }
 
 void fillProfile(SignProfile &profile)
@@ -311,21 +334,21 @@ void fillProfile(SignProfile &profile)
     profile.LuckyDay = QStringLiteral("Friday");
     profile.LuckyGemstones = QStringLiteral("Blue Sapphire, Lapis, Amethyst, Aquamarine");
     profile.LuckyMetals = QStringLiteral("All metals");
-    profile.FamousPersonalities = joined(famousPersonalities, LineBreak);
-    profile.GeneralTraits = paragraphs(generalTraits);
-    profile.PositiveTraits = paragraphs(positiveTraits);
-    profile.NegativeTraits = paragraphs(negativeTraits);
-    profile.FriendshipTraits = paragraphs(friendshipTraits);
-    profile.CompatibilityTraits = paragraphs(compatibilityTraits);
-    profile.AsMother = paragraphs(asMother);
-    profile.AsFather = paragraphs(asFather);
-    profile.AsChild = paragraphs(asChild);
-    profile.CommonProfessions = paragraphs(commonProfessions);
-    profile.HealthConcerns = paragraphs(healthConcerns);
-    profile.FinancialHabits = paragraphs(financialHabits);
-    profile.FashionStyle = paragraphs(fashionStyle);
-    profile.TravelHabits = paragraphs(travelHabits);
-    profile.LoveAndRomance = paragraphs(loveAndRomance);
+    profile.FamousPersonalities = joined<famousPersonalities, lineBreak>();
+    profile.GeneralTraits = joined<generalTraits>();
+    profile.PositiveTraits = joined<positiveTraits>();
+    profile.NegativeTraits = joined<negativeTraits>();
+    profile.FriendshipTraits = joined<friendshipTraits>();
+    profile.CompatibilityTraits = joined<compatibilityTraits>();
+    profile.AsMother = joined<asMother>();
+    profile.AsFather = joined<asFather>();
+    profile.AsChild = joined<asChild>();
+    profile.CommonProfessions = joined<commonProfessions>();
+    profile.HealthConcerns = joined<healthConcerns>();
+    profile.FinancialHabits = joined<financialHabits>();
+    profile.FashionStyle = joined<fashionStyle>();
+    profile.TravelHabits = joined<travelHabits>();
+    profile.LoveAndRomance = joined<loveAndRomance>();
 }
 
 SignProfile &programProfile()
