@@ -94,9 +94,9 @@ using namespace frmSaveLayout;
 frmSave::frmSave(QWidget *parent)
     : QDialog(parent)
 {
-    setUpForm(this, {.name = "frmSave",
-                     .description = "Report: the whole profile, to save or print",
-                     .clientArea = ClientArea});
+    setObjectName(QStringLiteral("frmSave"));
+    resize(inPixels(ClientArea).size());
+    setUpForm(this, {.description = "Report: the whole profile, to save or print"});
     setModal(true);
     createControls();
     // Centred on the screen, not on the window that opened it.

@@ -85,11 +85,10 @@ private:
 
 void setUpForm(QWidget *form, const FormOptions &options)
 {
-    form->setObjectName(QString::fromLatin1(options.name));
     form->setWindowTitle(QLatin1String(WindowCaption));
     form->setAccessibleDescription(QString::fromLatin1(options.description));
     form->setFont(programFont());
-    form->setFixedSize(inPixels(options.clientArea).size());
+    form->setFixedSize(form->size());
 }
 
 void centreOnScreen(QWidget *window, const QScreen *screen)

@@ -1,23 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/twips.h"
-
 #include <functional>
 
 class QDialog;
 class QScreen;
 class QWidget;
 
-// What a form is set up with: its object name, what it is to screen readers (the caption
-// is every window's, so this says which one it is), and its client area.
+// What a form is set up with: what it is to screen readers (the caption is every window's,
+// so this says which one it is).
 struct FormOptions {
-    const char *name;
     const char *description;
-    Twips clientArea;
 };
 
-// Names a form, gives it the program's caption and font, and fixes its client area.
+// Gives a form the program's caption and font, and fixes its client area at the size its
+// layout gave it.
 void setUpForm(QWidget *form, const FormOptions &options);
 
 // Moves a window to the middle of a screen's available area: the given screen, else the

@@ -52,9 +52,9 @@ using namespace frmAboutLayout;
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
 {
-    setUpForm(this, {.name = "frmAbout",
-                     .description = "About the program and its maker",
-                     .clientArea = ClientArea});
+    setObjectName(QStringLiteral("frmAbout"));
+    resize(inPixels(ClientArea).size());
+    setUpForm(this, {.description = "About the program and its maker"});
     // White on orange is the box's own look, kept on every theme.
     setColourPair(this, Qt::white, AboutOrange);
     createControls();
