@@ -10,6 +10,7 @@
 // only, which repeats exactly where processor time on a shared machine does not.
 #include "profile/signprofile.h"
 #include "report/frmsave.h"
+#include "report/links.h"
 #include "report/reportdocument.h"
 #include "report/reportprint.h"
 #include "report/rtfwriter.h"
@@ -261,6 +262,36 @@ void BM_PrintQt(benchmark::State &state)
     }
 }
 
+// Looking a text over for web addresses, as the report window does with every text it shows,
+// on texts that would make a careless scan look back over what it has read: ten thousand
+// characters of each, times the factor.
+struct LinkText {
+    const char *prefix;
+    const char *unit;
+};
+
+constexpr LinkText LinkTexts[] = {
+    {"http://a.com/", ")"},   // closing brackets after an address
+    {"http://a.com/", "("},   // opening brackets
+    {"www.a.com", ").("},     // brackets and dots
+    {"https://a.com", ".,;"}, // sentence ends
+    {"", "http://"},          // prefixes back to back
+    {"", "www.a "},           // www names
+    {"", "Aquarius is friendly. "},
+};
+
+template <std::size_t Text>
+void BM_FindLinks(benchmark::State &state)
+{
+    QString text = QLatin1String(LinkTexts[Text].prefix);
+    while (text.size() < 10'000 * factorOf(state))
+        text += QLatin1String(LinkTexts[Text].unit);
+    for (auto _ : state) {
+        const Counted counted;
+        benchmark::DoNotOptimize(links::FindWebAddresses(text));
+    }
+}
+
 struct Case {
     const char *name;
     void (*function)(benchmark::State &);
@@ -277,7 +308,15 @@ const Case Cases[] = {
     {"BM_OpenQtDialog", BM_OpenQtDialog, benchmark::kMillisecond},
     {"BM_PrintOurs", BM_PrintOurs, benchmark::kMillisecond},
     {"BM_PrintQt", BM_PrintQt, benchmark::kMillisecond},
+    {"BM_FindLinksClosingBrackets", BM_FindLinks<0>, benchmark::kMicrosecond},
+    {"BM_FindLinksOpeningBrackets", BM_FindLinks<1>, benchmark::kMicrosecond},
+    {"BM_FindLinksBracketsAndDots", BM_FindLinks<2>, benchmark::kMicrosecond},
+    {"BM_FindLinksSentenceEnds", BM_FindLinks<3>, benchmark::kMicrosecond},
+    {"BM_FindLinksPrefixes", BM_FindLinks<4>, benchmark::kMicrosecond},
+    {"BM_FindLinksWwwNames", BM_FindLinks<5>, benchmark::kMicrosecond},
+    {"BM_FindLinksProse", BM_FindLinks<6>, benchmark::kMicrosecond},
 };
+static_assert(std::size(LinkTexts) == 7, "a case for every text");
 
 // Every case at each factor; a single pass each when instructions are counted.
 void registerCases(bool once)
@@ -433,7 +472,16 @@ bool printVerdicts(const Figures &figures, const char *unit)
                 unit, MostGrowthPerTenfold);
     std::printf("%-24s %8s %8s\n", "", "x1-x10", "x10-x100");
     const std::pair<const char *, const char *> checked[] = {
-        {"compose", "BM_Compose"}, {"save (RTF write)", "BM_WriteRtf"}, {"print", "BM_PrintOurs"}};
+        {"compose", "BM_Compose"},
+        {"save (RTF write)", "BM_WriteRtf"},
+        {"print", "BM_PrintOurs"},
+        {"links: closing brackets", "BM_FindLinksClosingBrackets"},
+        {"links: opening brackets", "BM_FindLinksOpeningBrackets"},
+        {"links: brackets and dots", "BM_FindLinksBracketsAndDots"},
+        {"links: sentence ends", "BM_FindLinksSentenceEnds"},
+        {"links: prefixes", "BM_FindLinksPrefixes"},
+        {"links: www names", "BM_FindLinksWwwNames"},
+        {"links: prose", "BM_FindLinksProse"}};
     for (const auto &[label, function] : checked) {
         const double x1 = figure(function, 1);
         const double x10 = figure(function, 10);

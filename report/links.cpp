@@ -48,11 +48,10 @@ struct Candidate {
     qsizetype firstOpening = -1;
 };
 
-Candidate scanAddress(QStringView text, qsizetype from, qsizetype &steps)
+Candidate scanAddress(QStringView text, qsizetype from)
 {
     Candidate c{from, -1};
     while (c.end < text.size() && !endsAddress(text[c.end])) {
-        ++steps;
         if (c.firstOpening < 0 && text[c.end] == QLatin1Char('('))
             c.firstOpening = c.end;
         ++c.end;
@@ -62,12 +61,10 @@ Candidate scanAddress(QStringView text, qsizetype from, qsizetype &steps)
 
 // Punctuation that closes the sentence around an address rather than the address; a
 // closing bracket belongs to the address only when an opening one comes before it.
-qsizetype withoutTrailingPunctuation(QStringView text, qsizetype start, const Candidate &c,
-                                     qsizetype &steps)
+qsizetype withoutTrailingPunctuation(QStringView text, qsizetype start, const Candidate &c)
 {
     qsizetype end = c.end;
     while (end > start) {
-        ++steps;
         const QChar ch = text[end - 1];
         const bool opened = c.firstOpening >= 0 && c.firstOpening < end;
         if (QStringView(u".,;:!?'").contains(ch) || (ch == QLatin1Char(')') && !opened))
@@ -147,27 +144,23 @@ QString withMailFieldsOnly(QStringView mailto)
 
 } // namespace
 
-QList<WebAddress> FindWebAddresses(QStringView text, qsizetype *steps)
+QList<WebAddress> FindWebAddresses(QStringView text)
 {
-    qsizetype looked = 0;
     QList<WebAddress> found;
     qsizetype at = 0;
     while (at < text.size()) {
-        ++looked;
         const qsizetype prefix = startsWord(text, at) ? prefixAt(text, at) : 0;
         if (prefix == 0) {
             ++at;
             continue;
         }
-        const Candidate candidate = scanAddress(text, at + prefix, looked);
-        const qsizetype length = withoutTrailingPunctuation(text, at, candidate, looked) - at;
+        const Candidate candidate = scanAddress(text, at + prefix);
+        const qsizetype length = withoutTrailingPunctuation(text, at, candidate) - at;
         // A bare prefix is not an address.
         if (length > prefix)
             found.append({at, length});
         at = candidate.end;
     }
-    if (steps)
-        *steps += looked;
     return found;
 }
 

@@ -23,8 +23,8 @@ inline constexpr qsizetype MaxLinkLength = 1024;
 // The web addresses in one line of text, in order: runs that begin with http://, https://,
 // ftp://, mailto: or www. at the start of a word and end before white space, quotes or
 // angle brackets, without trailing punctuation. Linear in the length of the text, whatever
-// it holds; when steps is given, the number of characters looked at is added to it.
-QList<WebAddress> FindWebAddresses(QStringView text, qsizetype *steps = nullptr);
+// it holds.
+QList<WebAddress> FindWebAddresses(QStringView text);
 
 // What a link's text may open: itself when it names one of the web schemes, http:// in
 // front of a www. name; clipped to MaxLinkLength first. Anything else (file:,

@@ -23,8 +23,6 @@ class TestLinks : public QObject
 private Q_SLOTS:
     void detection_findsTheWebSchemesAndWwwNames_data();
     void detection_findsTheWebSchemesAndWwwNames();
-    void detection_workGrowsLinearlyWithTheText_data();
-    void detection_workGrowsLinearlyWithTheText();
     void opening_onlyWebSchemes_wwwGetsHttp_data();
     void opening_onlyWebSchemes_wwwGetsHttp();
     void opening_clipsTo1024Characters();
@@ -60,39 +58,6 @@ void TestLinks::detection_findsTheWebSchemesAndWwwNames()
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     QCOMPARE(addressesIn(text), found);
-}
-
-void TestLinks::detection_workGrowsLinearlyWithTheText_data()
-{
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("prefix");
-    QTest::newRow("closing brackets after an address") << ")" << "http://a.com/";
-    QTest::newRow("opening brackets") << "(" << "http://a.com/";
-    QTest::newRow("brackets and dots") << ").(" << "www.a.com";
-    QTest::newRow("sentence ends") << ".,;" << "https://a.com";
-    QTest::newRow("prefixes back to back") << "http://" << "";
-    QTest::newRow("www names") << "www.a " << "";
-    QTest::newRow("prose") << "Aquarius is friendly. " << "";
-}
-
-void TestLinks::detection_workGrowsLinearlyWithTheText()
-{
-    QFETCH(QString, unit);
-    QFETCH(QString, prefix);
-    auto stepsPerCharacter = [&](qsizetype length) {
-        QString text = prefix;
-        while (text.size() < length)
-            text += unit;
-        qsizetype steps = 0;
-        links::FindWebAddresses(text, &steps);
-        return double(steps) / double(text.size());
-    };
-    const double small = stepsPerCharacter(10'000);
-    const double large = stepsPerCharacter(100'000);
-    // Most characters are looked at, and ten times the text is ten times the work, not a hundred.
-    QVERIFY(small >= 0.5);
-    QVERIFY2(large <= 4 && large <= 1.1 * small,
-             qPrintable(QStringLiteral("%1, then %2 steps a character").arg(small).arg(large)));
 }
 
 void TestLinks::opening_onlyWebSchemes_wwwGetsHttp_data()
