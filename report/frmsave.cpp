@@ -7,20 +7,19 @@
 #include "base/replacefile.h"
 #include "base/savetarget.h"
 #include "profile/signprofile.h"
-#include "report/frmsavelayout.h"
 #include "report/modrtb.h"
 #include "report/printmodule.h"
 #include "report/reportdocument.h"
 #include "report/rtfwriter.h"
 #include "ui/colours.h"
-#include "ui/controls.h"
 #include "ui/fonts.h"
 #include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
-#include "ui/twips.h"
 #include "web/offerpanel.h"
 #include "web/pages.h"
+
+#include "ui_frmsave.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,20 +49,20 @@ QString saveDialogFolder()
 const char ForumTitle[] = "The Most Popular Online %1 Discussion Board";
 const char ForumInvitation[] = "Click to visit %1 now";
 
+// The offers' frame in the window and their spot in the frame, in pixels.
+constexpr QRect OfferFrame{2, 467, 511, 54};
+constexpr QRect OfferSpot{8, 11, 492, 41};
+
 // The forum captions above the report: each on one line, blue on white.
-LinkLabel *makeForumLink(QWidget *parent, const char *name, const QString &caption,
-                         const Twips &place)
+void styleForumLink(LinkLabel *label, const QString &caption)
 {
-    auto *label = makeLinkLabel(parent, {.name = name,
-                                         .caption = caption,
-                                         .place = inPixels(place),
-                                         .color = LinkBlue,
-                                         .font = programFont({.underline = true}),
-                                         .alignment = Qt::AlignCenter,
-                                         .wordWrap = false});
+    label->setCaption(caption);
+    styleLinkLabel(label, {.color = LinkBlue,
+                           .font = programFont({.underline = true}),
+                           .alignment = Qt::AlignCenter,
+                           .wordWrap = false});
     condenseToFit(label);
     setColourPair(label, QColor(LinkBlue), Qt::white);
-    return label;
 }
 
 // The report boxes' palette: paper-white whatever the theme, and one palette for them all,
@@ -89,20 +88,28 @@ void usePaperPalette()
 
 } // namespace
 
-using namespace frmSaveLayout;
-
 frmSave::frmSave(QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui::frmSave>())
 {
-    setObjectName(QStringLiteral("frmSave"));
-    resize(inPixels(ClientArea).size());
+    // The report's runs carry colours meant for paper, so the box is paper-white whatever
+    // the theme; text typed without a colour of its own is saved black, and shows so.
+    usePaperPalette();
+    ui->setupUi(this);
     setUpForm(this, {.description = "Report: the whole profile, to save or print"});
     setModal(true);
-    createControls();
+    styleControls();
     // Centred on the screen, not on the window that opened it.
     centreClientAreaOnScreen(this);
     loadDialogForm(this);
     Form_Load();
+}
+
+frmSave::~frmSave() = default;
+
+QTextEdit *frmSave::RTB() const
+{
+    return ui->RTB;
 }
 
 void frmSave::ShowModal(QWidget *owner)
@@ -131,53 +138,39 @@ void frmSave::keyPressEvent(QKeyEvent *event)
 
 bool frmSave::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_rtb && event->type() == QEvent::KeyPress) {
+    if (watched == ui->RTB && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
-            m_rtb->insertPlainText(QStringLiteral("\t"));
+            ui->RTB->insertPlainText(QStringLiteral("\t"));
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSave::createControls()
+void frmSave::styleControls()
 {
-    auto *label14 = makeForumLink(
-        this, "Label14", QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)),
-        ForumTitleLink);
-    connect(label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    auto *label3 = makeForumLink(
-        this, "Label3", QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()),
-        ForumInvitationLink);
-    connect(label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
+    styleForumLink(ui->Label14, QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)));
+    connect(ui->Label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
+    styleForumLink(ui->Label3, QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()));
+    connect(ui->Label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
-    // The report's runs carry colours meant for paper, so the box is paper-white whatever
-    // the theme; text typed without a colour of its own is saved black, and shows so.
-    usePaperPalette();
-    m_rtb = new QTextEdit(this);
-    m_rtb->setObjectName(QStringLiteral("RTB"));
-    m_rtb->setGeometry(inPixels(ReportBox));
     // The family that draws it, so the font matcher is not searched for a missing Verdana;
     // the saved file still names Verdana (savedFamily).
-    m_rtb->setFont(programFont({.pointSize = report::PointSize}));
+    ui->RTB->setFont(programFont({.pointSize = report::PointSize}));
     // Pasted or dropped text takes the format at the caret, as typed text does.
-    m_rtb->setAcceptRichText(false);
-    m_rtb->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_rtb->setLineWrapMode(QTextEdit::WidgetWidth);
-    m_rtb->setAccessibleName(QStringLiteral("Report"));
+    ui->RTB->setAcceptRichText(false);
+    ui->RTB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    ui->RTB->setLineWrapMode(QTextEdit::WidgetWidth);
     // Tab moves on to the buttons and links, as everywhere else; Ctrl+Tab types a tab.
-    m_rtb->setTabChangesFocus(true);
-    m_rtb->installEventFilter(this);
+    ui->RTB->setTabChangesFocus(true);
+    ui->RTB->installEventFilter(this);
 
-    m_cmdSave = makePushButton(this, {.name = "cmdSave",
-                                      .caption = QStringLiteral("&Save"),
-                                      .place = inPixels(SaveButton)});
-    connect(m_cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
-    m_cmdPrint = makePushButton(this, {.name = "cmdPrint",
-                                       .caption = QStringLiteral("&Print"),
-                                       .place = inPixels(PrintButton)});
-    connect(m_cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+    // Neither is a dialog default, so Enter presses neither.
+    ui->cmdSave->setAutoDefault(false);
+    connect(ui->cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
+    ui->cmdPrint->setAutoDefault(false);
+    connect(ui->cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
     createPromotion();
 }
@@ -185,25 +178,25 @@ void frmSave::createControls()
 void frmSave::createPromotion()
 {
     // The co-brand offer covers the other one here, always.
-    const OfferPanel offers = makeOfferPanel(this, inPixels(OfferFrame), inPixels(OfferSpot));
+    const OfferPanel offers = makeOfferPanel(this, OfferFrame, OfferSpot);
     connect(offers.lblCobrand, &LinkLabel::clicked, this, &frmSave::lblCobrand_Click);
     connect(offers.lblFullBrand, &LinkLabel::clicked, this, &frmSave::lblFullBrand_Click);
 }
 
 void frmSave::Form_Load()
 {
-    modRTB::HookReportLinks(m_rtb, this);
+    modRTB::HookReportLinks(ui->RTB, this);
 
-    QTextDocument *document = m_rtb->document();
+    QTextDocument *document = ui->RTB->document();
     // The composed report is where editing starts, not a step the user can undo.
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
     // A copy of its own: the report does not rely on any window having loaded the profile.
     report::InsertRuns(cursor, report::ComposeRuns(modAquarius::MakeProfile()));
     document->setUndoRedoEnabled(true);
-    m_rtb->moveCursor(QTextCursor::Start);
+    ui->RTB->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.
-    m_rtb->setFocus();
+    ui->RTB->setFocus();
 }
 
 void frmSave::cmdSave_Click()
@@ -225,7 +218,7 @@ void frmSave::cmdSave_Click()
     std::optional<QString> reason = SaveTargetRefusal(*path);
     // Written beside the old file and renamed over it, so a failed save leaves that intact.
     if (!reason)
-        reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*m_rtb->document())));
+        reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*ui->RTB->document())));
     if (reason) {
         qCWarning(lcReport) << "saving the report to" << *path << "failed:" << *reason;
         platform().showMessage(QStringLiteral("Your report could not be saved as\n%1\n\n%2")
@@ -238,10 +231,10 @@ void frmSave::cmdSave_Click()
 
 void frmSave::cmdPrint_Click()
 {
-    QTextCursor cursor = m_rtb->textCursor();
+    QTextCursor cursor = ui->RTB->textCursor();
     cursor.clearSelection();
-    m_rtb->setTextCursor(cursor);
-    if (report::PrintDocument(*m_rtb->document(), platform().defaultPrinterName())
+    ui->RTB->setTextCursor(cursor);
+    if (report::PrintDocument(*ui->RTB->document(), platform().defaultPrinterName())
         == report::PrintResult::TooLong) {
         platform().showMessage(QStringLiteral("This report is too long to print in one piece.\n\n"
                                               "Shorten it, then print it again."),

@@ -3,9 +3,13 @@
 
 #include <QDialog>
 
-class QPushButton;
+#include <memory>
+
 class QTextEdit;
-class LinkLabel;
+
+namespace Ui {
+class frmSave;
+}
 
 // The report window: the whole profile as one rich-text report, which the user may edit,
 // save as RTF or print.
@@ -15,11 +19,12 @@ class frmSave : public QDialog
 
 public:
     explicit frmSave(QWidget *parent = nullptr);
+    ~frmSave() override;
 
     // Loads the window, shows it modally and returns when the user has closed it.
     static void ShowModal(QWidget *owner);
 
-    QTextEdit *RTB() const { return m_rtb; }
+    QTextEdit *RTB() const;
 
     void Form_Load();
     void cmdSave_Click();
@@ -35,10 +40,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createControls();
+    void styleControls();
     void createPromotion();
 
-    QTextEdit *m_rtb = nullptr;
-    QPushButton *m_cmdSave = nullptr;
-    QPushButton *m_cmdPrint = nullptr;
+    std::unique_ptr<Ui::frmSave> ui;
 };

@@ -75,6 +75,17 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
+// How a link label looks and lays out its caption.
+struct LinkStyle {
+    QColor color;
+    QFont font;
+    Qt::Alignment alignment;
+    bool wordWrap = true;
+};
+
+// Gives a link label placed elsewhere, such as by a Designer form, its look.
+void styleLinkLabel(LinkLabel *label, const LinkStyle &style);
+
 // What a link label is made with; its caption is shown as plain text, a doubled ampersand
 // standing for one.
 struct LinkLabelOptions {

@@ -10,54 +10,35 @@
 #include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
-#include "ui/twips.h"
-#include "web/frmaboutlayout.h"
 #include "web/pages.h"
 
-#include <QLabel>
+#include "ui_frmabout.h"
+
 #include <QPushButton>
 
 namespace {
 
-const char Description[] =
-    "Starfold is an informative zodiac sun-sign program based on Western astrology. It "
-    "describes the mental attitude, nature, characteristics and features of a person "
-    "according to the sun sign at birth. Your sun sign is the sign of the zodiac in which "
-    "the sun stood at the moment you were born, as calculated by Western astrology. Knowing "
-    "it helps you understand your positive and negative traits, and so improve your "
-    "personality.";
-const char Offer[] = "Start your own Internet business and make money online: have this "
-                     "software fully branded for your web site.";
-const char MoreDetails[] = "Click here for more details.";
-
 // The box's links: white on its orange, each on one line.
-LinkLabel *makeWhiteLink(QWidget *parent, const char *name, const QString &caption,
-                         const Twips &place)
+void styleWhiteLink(LinkLabel *link)
 {
-    auto *link = makeLinkLabel(parent, {.name = name,
-                                        .caption = caption,
-                                        .place = inPixels(place),
-                                        .color = Qt::white,
-                                        .font = programFont({.underline = true}),
-                                        .alignment = Qt::AlignLeft | Qt::AlignTop,
-                                        .wordWrap = false});
+    styleLinkLabel(link, {.color = Qt::white,
+                          .font = programFont({.underline = true}),
+                          .alignment = Qt::AlignLeft | Qt::AlignTop,
+                          .wordWrap = false});
     condenseToFit(link);
-    return link;
 }
 
 } // namespace
 
-using namespace frmAboutLayout;
-
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
+    , ui(std::make_unique<Ui::frmAbout>())
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    resize(inPixels(ClientArea).size());
+    ui->setupUi(this);
     setUpForm(this, {.description = "About the program and its maker"});
     // White on orange is the box's own look, kept on every theme.
     setColourPair(this, Qt::white, AboutOrange);
-    createControls();
+    styleControls();
 
     // Centred on the screen the main window is on; placing it now also keeps the dialog
     // from re-centring itself over its parent when shown.
@@ -67,45 +48,31 @@ frmAbout::frmAbout(QWidget *parent)
     loadDialogForm(this);
 }
 
-void frmAbout::createControls()
+frmAbout::~frmAbout() = default;
+
+void frmAbout::styleControls()
 {
-    // Created first, so it leads the tab order and holds the focus when the box opens.
-    auto *cmdOK = makePushButton(
-        this, {.name = "cmdOK", .caption = QStringLiteral("OK"), .place = inPixels(OkButton),
-               .autoDefault = true});
-    cmdOK->setDefault(true);
-    showFocusFrame(cmdOK);
-    cmdOK->setFocus();
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    // First in the form, so it leads the tab order and holds the focus when the box opens.
+    ui->cmdOK->setAutoDefault(true);
+    ui->cmdOK->setDefault(true);
+    showFocusFrame(ui->cmdOK);
+    ui->cmdOK->setFocus();
+    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    auto *picture1 = new QLabel(this);
-    picture1->setObjectName(QStringLiteral("Picture1"));
-    picture1->setGeometry(inPixels(IconPicture));
-    picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
-    picture1->setAccessibleName(QStringLiteral("Starfold icon"));
+    ui->Picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
-    makeWrappedText(this, "Label2", QLatin1String(WindowCaption),
-                    inPixels(TitleText), programFont({.pointSize = 9.75, .bold = true}));
-    makeWrappedText(this, "Label1", QString::fromLatin1(Description),
-                    inPixels(DescriptionText), programFont());
+    ui->Label2->setText(QLatin1String(WindowCaption));
+    ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
+    ui->Label1->setFont(programFont());
 
-    auto *lblHomePage = makeWhiteLink(
-        this, "lblHomePage", QStringLiteral("Click here to visit us at ") + modHelp::SiteHost(),
-        HomePageLink);
-    connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    ui->lblHomePage->setCaption(QStringLiteral("Click here to visit us at ") + modHelp::SiteHost());
+    styleWhiteLink(ui->lblHomePage);
+    connect(ui->lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    makeWrappedText(this, "Label3", QString::fromLatin1(Offer),
-                    inPixels(OfferText), programFont({.bold = true}));
+    ui->Label3->setFont(programFont({.bold = true}));
 
-    auto *lblCoBrand =
-        makeWhiteLink(this, "lblCoBrand", QString::fromLatin1(MoreDetails), OfferLink);
-    connect(lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
-
-    auto *line1 = new QFrame(this);
-    line1->setObjectName(QStringLiteral("Line1"));
-    line1->setFrameShape(QFrame::HLine);
-    line1->setFrameShadow(QFrame::Sunken);
-    line1->setGeometry(0, pixelsFromTwips(SeparatorTop) - 1, width(), 2);
+    styleWhiteLink(ui->lblCoBrand);
+    connect(ui->lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 }
 
 void frmAbout::cmdOK_Click()

@@ -3,6 +3,12 @@
 
 #include <QDialog>
 
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
+
 // The about box: the program's name and version, what it does, the maker's site and the
 // fully-branded offer. Every text is fixed; each showing is a fresh instance.
 class frmAbout : public QDialog
@@ -11,11 +17,14 @@ class frmAbout : public QDialog
 
 public:
     explicit frmAbout(QWidget *parent = nullptr);
+    ~frmAbout() override;
 
     void cmdOK_Click();
     void lblHomePage_Click();
     void lblCoBrand_Click();
 
 private:
-    void createControls();
+    void styleControls();
+
+    std::unique_ptr<Ui::frmAbout> ui;
 };
