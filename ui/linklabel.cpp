@@ -48,12 +48,17 @@ LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
     auto *label = new LinkLabel(parent);
     label->setObjectName(QString::fromLatin1(options.name));
     label->setCaption(options.caption);
-    label->setTextColor(options.color);
-    label->setFont(options.font);
-    label->setAlignment(options.alignment);
-    label->setWordWrap(options.wordWrap);
+    styleLinkLabel(label, {options.color, options.font, options.alignment, options.wordWrap});
     label->setGeometry(options.place);
     return label;
+}
+
+void styleLinkLabel(LinkLabel *label, const LinkStyle &style)
+{
+    label->setTextColor(style.color);
+    label->setFont(style.font);
+    label->setAlignment(style.alignment);
+    label->setWordWrap(style.wordWrap);
 }
 
 LinkLabel::LinkLabel(QWidget *parent)
@@ -253,10 +258,15 @@ void LinkLabel::showTopmostOfPlace()
         front->setFocus(Qt::OtherFocusReason);
 }
 
-LinkCheckBox::LinkCheckBox(const QString &caption, QWidget *parent)
-    : QCheckBox(caption, parent)
+LinkCheckBox::LinkCheckBox(QWidget *parent)
+    : QCheckBox(parent)
 {
     useAccessibleFor<LinkCheckBox, LinkAccessible>();
+}
+
+void LinkCheckBox::setCaption(const QString &caption)
+{
+    setText(caption);
     setAccessibleName(shownCaption(caption));
 }
 
