@@ -258,10 +258,15 @@ void LinkLabel::showTopmostOfPlace()
         front->setFocus(Qt::OtherFocusReason);
 }
 
-LinkCheckBox::LinkCheckBox(const QString &caption, QWidget *parent)
-    : QCheckBox(caption, parent)
+LinkCheckBox::LinkCheckBox(QWidget *parent)
+    : QCheckBox(parent)
 {
     useAccessibleFor<LinkCheckBox, LinkAccessible>();
+}
+
+void LinkCheckBox::setCaption(const QString &caption)
+{
+    setText(caption);
     setAccessibleName(shownCaption(caption));
 }
 

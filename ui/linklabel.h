@@ -69,7 +69,10 @@ class LinkCheckBox : public QCheckBox
     Q_OBJECT
 
 public:
-    explicit LinkCheckBox(const QString &caption, QWidget *parent = nullptr);
+    explicit LinkCheckBox(QWidget *parent = nullptr);
+
+    // Shows the caption and names the link by it.
+    void setCaption(const QString &caption);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -98,5 +101,15 @@ struct LinkLabelOptions {
     bool wordWrap = true;
 };
 
+// How a link label looks.
+struct LinkStyle {
+    QColor color;
+    QFont font;
+    Qt::Alignment alignment;
+    bool wordWrap = true;
+};
+
 // A link label named, placed and styled in one call.
 LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options);
+// Styles a link label made elsewhere, such as by a form's layout.
+void styleLinkLabel(LinkLabel *label, const LinkStyle &style);

@@ -12,11 +12,11 @@
 #include "ui/formwindow.h"
 #include "ui/linklabel.h"
 #include "ui/textfit.h"
-#include "ui/twips.h"
 #include "web/cobrand.h"
-#include "web/frmnagscreen2layout.h"
 #include "web/pages.h"
 #include "web/referral.h"
+
+#include "ui_frmnagscreen2.h"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -42,45 +42,11 @@ const char DownloadPitch[] =
     "                                                             "
     "Download them, try them out, and share the ones you like with your friends and family.";
 
-// The one-line refer-a-friend fields. Each has a name of its own for screen readers,
-// since the hint it shows goes away as soon as it has the focus.
-struct ReferralField {
-    const char *name;
-    const char *hint;
-    const char *spokenName;
-    Twips at;
-};
-
-constexpr ReferralField ReferralFields[] = {
-    {"txtName", modTellAFriend::HintYourName, "Your name", {85, 360, 3375, 285}},
-    {"txtEmail", modTellAFriend::HintYourEmail, "Your e-mail address", {3600, 360, 3375, 285}},
-    {"txtFriendName", modTellAFriend::HintFriendName, "Friend's name", {85, 720, 3375, 285}},
-    {"txtFriendEmail", modTellAFriend::HintFriendEmail, "Friend's e-mail address",
-     {3600, 720, 3375, 285}},
-};
-
 // A navy frame with its caption in white bold, as both frames of this screen are.
-QGroupBox *makeNavyFrame(QWidget *parent, const char *name, const QString &caption,
-                         const QRect &where)
+void styleNavyFrame(QGroupBox *frame)
 {
-    auto *frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QString::fromLatin1(name));
-    frame->setGeometry(where);
     frame->setFont(programFont({.pointSize = 9.75, .bold = true}));
     setColourPair(frame, Qt::white, QColor(Navy));
-    return frame;
-}
-
-QLineEdit *makeField(QWidget *frame, const ReferralField &field)
-{
-    auto *box = new QLineEdit(QString::fromLatin1(field.hint), frame);
-    box->setObjectName(QString::fromLatin1(field.name));
-    box->setAccessibleName(QString::fromLatin1(field.spokenName));
-    box->setFont(programFont());
-    box->setGeometry(inPixels(field.at));
-    // Bounded so that the address built from the entries can always be opened.
-    box->setMaxLength(modTellAFriend::MaxEntryLength);
-    return box;
 }
 
 // A multi-line box holds its lines apart with CR LF, as every text of the program does;
@@ -114,19 +80,17 @@ bool movesBetweenFields(const QFocusEvent *event)
 
 } // namespace
 
-using namespace frmNagScreen2Layout;
-
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint)
+    , ui(std::make_unique<Ui::frmNagScreen2>())
 {
-    setObjectName(QStringLiteral("frmNagScreen2"));
+    ui->setupUi(this);
+    setUpForm(this, {.description = "Exit screen: visit the forum, refer a friend, or exit"});
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(programFont());
-    setFixedSize(inPixels(ClientArea).size());
     setColourPair(this, Qt::black, Qt::white);
-    createControls();
+    setUpControls();
     loadWindowForm(this, [this] { Form_Unload(); });
     Form_Load();
     // Placed once its window flags are final: changing them moves a window by its frame.
@@ -157,144 +121,108 @@ const QStringList &frmNagScreen2::SupportCaptions()
     return captions;
 }
 
-void frmNagScreen2::createControls()
+void frmNagScreen2::setUpControls()
 {
-    m_picNagscreen2Icon = new QLabel(this);
-    m_picNagscreen2Icon->setObjectName(QStringLiteral("picNagscreen2Icon"));
-    m_picNagscreen2Icon->setGeometry(inPixels(IconPicture));
-    m_picNagscreen2Icon->setAlignment(Qt::AlignCenter);
-    m_picNagscreen2Icon->setAccessibleName(QStringLiteral("Starfold icon"));
-
-    m_lblNagScreen2Caption = new QLabel(this);
-    m_lblNagScreen2Caption->setObjectName(QStringLiteral("lblNagScreen2Caption"));
-    m_lblNagScreen2Caption->setFont(
+    ui->lblNagScreen2Caption->setFont(
         programFont({.pointSize = 18, .family = QStringLiteral("MS Sans Serif")}));
-    m_lblNagScreen2Caption->move(inPixels(CaptionCorner).topLeft());
 
-    m_label2 = makeWrappedText(this, "Label2", SupportCaptions().at(cobrand::FirstSupportCaption),
-                               inPixels(SupportText),
-                               programFont({.pointSize = 9.75, .bold = true}));
+    ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
+    ui->Label2->setText(SupportCaptions().at(cobrand::FirstSupportCaption));
 
-    m_check1 = new LinkCheckBox(
-        QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()), this);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setFont(programFont({.pointSize = 14.25}));
+    LinkCheckBox *check1 = ui->Check1;
+    check1->setCaption(QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()));
+    check1->setFont(programFont({.pointSize = 14.25}));
     // On the screen's own white, which the form fixes; the box itself is drawn in the form's
     // pair too, since a dark desktop's box would look ticked when it is not.
-    QPalette linkPal = m_check1->palette();
+    QPalette linkPal = check1->palette();
     linkPal.setColor(QPalette::WindowText, QColor(InvitationBlue));
     linkPal.setColor(QPalette::ButtonText, QColor(InvitationBlue));
     linkPal.setColor(QPalette::Base, palette().color(QPalette::Window));
     linkPal.setColor(QPalette::Text, palette().color(QPalette::WindowText));
-    m_check1->setPalette(linkPal);
-    m_check1->setCursor(Qt::PointingHandCursor);
-    m_check1->setGeometry(inPixels(ForumInvitation));
-    condenseToFit(m_check1);
+    check1->setPalette(linkPal);
+    check1->setCursor(Qt::PointingHandCursor);
+    condenseToFit(check1);
     // Unticking from inside the handler raises the event again; that call finds it clear.
-    connect(m_check1, &LinkCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
+    connect(check1, &LinkCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
     // Enter presses the button that has the focus, as it does in a dialog.
-    m_cmdClose = makePushButton(this, {.name = "cmdClose",
-                                       .caption = QStringLiteral("E&xit"),
-                                       .place = inPixels(ExitButton),
-                                       .autoDefault = true});
-    connect(m_cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    for (QPushButton *button : {ui->cmdClose, ui->cmdSubmit})
+        button->setAutoDefault(true);
+    connect(ui->cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
 
-    createReferAFriend();
-    createDownloadFrame();
-    arrangeTabOrder();
+    setUpReferAFriend();
+    setUpDownloadFrame();
+    // The first in the tab order takes the focus when the screen opens.
+    ui->cmdClose->setFocus();
 }
 
-void frmNagScreen2::createReferAFriend()
+void frmNagScreen2::setUpReferAFriend()
 {
     using namespace modTellAFriend;
-    auto *frame2 = makeNavyFrame(this, "Frame2", QStringLiteral("Refer A Friend"),
-                                 inPixels(ReferFrame));
-    m_txtName = makeField(frame2, ReferralFields[0]);
-    m_txtEmail = makeField(frame2, ReferralFields[1]);
-    m_txtFriendName = makeField(frame2, ReferralFields[2]);
-    m_txtFriendEmail = makeField(frame2, ReferralFields[3]);
+    styleNavyFrame(ui->Frame2);
+    ui->cmdSubmit->setFont(programFont());
+    connect(ui->cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
-    m_cmdSubmit = makePushButton(frame2, {.name = "cmdSubmit",
-                                          .caption = QStringLiteral("Refer A Friend &Now"),
-                                          .place = inPixels(ReferButton),
-                                          .autoDefault = true,
-                                          .font = programFont()});
-    connect(m_cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
-
-    // Below the frame's edge, so never seen, yet Tab still reaches it.
-    m_txtMessage = new QPlainTextEdit(frame2);
-    m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    m_txtMessage->setAccessibleName(QStringLiteral("Your message"));
-    m_txtMessage->setFont(programFont());
-    m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtMessage->setTabChangesFocus(true);
-    m_txtMessage->setGeometry(inPixels(MessageField));
-    setBoxText(m_txtMessage, QLatin1String(InitialMessage));
-    limitLength(m_txtMessage, MaxEntryLength);
-
+    // Each box has a name of its own for screen readers (in the form's .ui), since the hint
+    // it shows goes away as soon as it has the focus.
     m_hintedBoxes = {{
-        {m_txtName, HintYourName, Field::YourName},
-        {m_txtEmail, HintYourEmail, Field::YourEmail},
-        {m_txtFriendName, HintFriendName, Field::FriendName},
-        {m_txtFriendEmail, HintFriendEmail, Field::FriendEmail},
-        {m_txtMessage, HintYourMessage, Field::YourMessage},
+        {ui->txtName, HintYourName, Field::YourName},
+        {ui->txtEmail, HintYourEmail, Field::YourEmail},
+        {ui->txtFriendName, HintFriendName, Field::FriendName},
+        {ui->txtFriendEmail, HintFriendEmail, Field::FriendEmail},
+        {ui->txtMessage, HintYourMessage, Field::YourMessage},
     }};
-    for (const HintedBox &hinted : m_hintedBoxes)
+    for (const HintedBox &hinted : m_hintedBoxes) {
+        hinted.box->setFont(programFont());
+        if (auto *line = qobject_cast<QLineEdit *>(hinted.box)) {
+            line->setText(QLatin1String(hinted.hint));
+            // Bounded so that the address built from the entries can always be opened.
+            line->setMaxLength(MaxEntryLength);
+        }
         hinted.box->installEventFilter(this);
+    }
+
+    QPlainTextEdit *message = ui->txtMessage;
+    message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    message->setTabChangesFocus(true);
+    setBoxText(message, QLatin1String(InitialMessage));
+    limitLength(message, MaxEntryLength);
 }
 
-void frmNagScreen2::createDownloadFrame()
+void frmNagScreen2::setUpDownloadFrame()
 {
     const QLatin1String maker(MakerName);
-    auto *frame6 = makeNavyFrame(this, "Frame6",
-                                 QStringLiteral("Download %1 Softwares").arg(maker),
-                                 inPixels(DownloadFrame));
+    styleNavyFrame(ui->Frame6);
+    ui->Frame6->setTitle(QStringLiteral("Download %1 Softwares").arg(maker));
 
-    makeWrappedText(frame6, "Label3", QString::fromLatin1(DownloadPitch).arg(maker),
-                    inPixels(DownloadText), programFont({.pointSize = 9}));
+    ui->Label3->setFont(programFont({.pointSize = 9}));
+    ui->Label3->setText(QString::fromLatin1(DownloadPitch).arg(maker));
 
+    LinkLabel *lblGoToHome = ui->lblGoToHome;
+    lblGoToHome->setCaption(QStringLiteral("Click Here To Visit %1 Softwares").arg(maker));
     // Left and vertically centred is a plain label's own alignment.
-    m_lblGoToHome = makeLinkLabel(
-        frame6, {.name = "lblGoToHome",
-                 .caption = QStringLiteral("Click Here To Visit %1 Softwares").arg(maker),
-                 .place = inPixels(SoftwaresLink),
-                 .color = QColor(LinkYellow),
-                 .font = programFont({.pointSize = 9, .bold = true, .underline = true}),
-                 .alignment = Qt::AlignLeft | Qt::AlignVCenter,
-                 .wordWrap = false});
-    condenseToFit(m_lblGoToHome);
-    connect(m_lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
-}
-
-void frmNagScreen2::arrangeTabOrder()
-{
-    QWidget *const order[] = {m_cmdClose,   m_txtName,        m_cmdSubmit,
-                              m_txtEmail,   m_txtFriendEmail, m_txtFriendName,
-                              m_txtMessage, m_check1,         m_lblGoToHome};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-    // The first in the tab order takes the focus when the screen opens.
-    m_cmdClose->setFocus();
+    styleLinkLabel(lblGoToHome,
+                   {.color = QColor(LinkYellow),
+                    .font = programFont({.pointSize = 9, .bold = true, .underline = true}),
+                    .alignment = Qt::AlignLeft | Qt::AlignVCenter,
+                    .wordWrap = false});
+    condenseToFit(lblGoToHome);
+    connect(lblGoToHome, &LinkLabel::clicked, this, &frmNagScreen2::lblGoToHome_Click);
 }
 
 void frmNagScreen2::Form_Load()
 {
-    const QString caption = QLatin1String(WindowCaption);
-    setWindowTitle(caption);
-    // Every window bears the same caption; this tells a screen reader's user which one it is.
-    setAccessibleDescription(
-        QStringLiteral("Exit screen: visit the forum, refer a friend, or exit"));
-    m_lblNagScreen2Caption->setText(caption);
-    sizeToText(m_lblNagScreen2Caption);
+    ui->lblNagScreen2Caption->setText(QLatin1String(WindowCaption));
+    sizeToText(ui->lblNagScreen2Caption);
 
     // The same icon the start-up form holds in its image list.
     const QIcon icon = artwork::programIcon();
     setWindowIcon(icon);
-    m_picNagscreen2Icon->setPixmap(icon.pixmap(m_picNagscreen2Icon->size(), devicePixelRatioF()));
+    ui->picNagscreen2Icon->setPixmap(
+        icon.pixmap(ui->picNagscreen2Icon->size(), devicePixelRatioF()));
 
     Randomize();
-    m_label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));
+    ui->Label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));
 
     // Above every ordinary window, a browser opened from its own links included.
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -312,9 +240,9 @@ void frmNagScreen2::cmdClose_Click()
 
 void frmNagScreen2::Check1_Click()
 {
-    if (m_check1->checkState() != Qt::Checked)
+    if (ui->Check1->checkState() != Qt::Checked)
         return;
-    m_check1->setCheckState(Qt::Unchecked);
+    ui->Check1->setCheckState(Qt::Unchecked);
     modHelp::OpenHomePage();
 }
 
@@ -325,9 +253,9 @@ void frmNagScreen2::lblGoToHome_Click()
 
 void frmNagScreen2::cmdSubmit_Click()
 {
-    takeUserTo(modTellAFriend::SubmitEntries({boxText(m_txtName), boxText(m_txtEmail),
-                                              boxText(m_txtMessage), boxText(m_txtFriendName),
-                                              boxText(m_txtFriendEmail)}));
+    takeUserTo(modTellAFriend::SubmitEntries(
+        {boxText(ui->txtName), boxText(ui->txtEmail), boxText(ui->txtMessage),
+         boxText(ui->txtFriendName), boxText(ui->txtFriendEmail)}));
 }
 
 // After a message about a field, the user is taken to that field with its text selected,
@@ -383,7 +311,7 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
         // A key typed at once still lands in an emptied box.
         if (watched == m_entering)
             enterField();
-        if (watched == m_txtEmail || watched == m_txtFriendEmail) {
+        if (watched == ui->txtEmail || watched == ui->txtFriendEmail) {
             const QString typed = static_cast<QKeyEvent *>(event)->text();
             if (typed.size() == 1 && modTellAFriend::RefuseEmailKey(typed.at(0))) {
                 static_cast<QWidget *>(watched)->setFocus();

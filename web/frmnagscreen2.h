@@ -7,13 +7,11 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class LinkCheckBox;
-class LinkLabel;
+namespace Ui {
+class frmNagScreen2;
+}
 
 // The exit screen: the last window of a run. It asks for support of the maker's forum,
 // carries the refer-a-friend form, and ends the program when it closes.
@@ -49,26 +47,14 @@ private:
         modTellAFriend::Field field;
     };
 
-    void createControls();
-    void createReferAFriend();
-    void createDownloadFrame();
-    void arrangeTabOrder();
+    void setUpControls();
+    void setUpReferAFriend();
+    void setUpDownloadFrame();
     QString hintOf(const QObject *box) const;
     void enterField();
     void takeUserTo(modTellAFriend::Field field);
 
-    QLabel *m_picNagscreen2Icon = nullptr;
-    QLabel *m_lblNagScreen2Caption = nullptr;
-    QLabel *m_label2 = nullptr;
-    LinkCheckBox *m_check1 = nullptr;
-    QPushButton *m_cmdClose = nullptr;
-    QLineEdit *m_txtName = nullptr;
-    QLineEdit *m_txtEmail = nullptr;
-    QLineEdit *m_txtFriendName = nullptr;
-    QLineEdit *m_txtFriendEmail = nullptr;
-    QPlainTextEdit *m_txtMessage = nullptr;
-    QPushButton *m_cmdSubmit = nullptr;
-    LinkLabel *m_lblGoToHome = nullptr;
+    std::unique_ptr<Ui::frmNagScreen2> ui;
     std::array<HintedBox, 5> m_hintedBoxes{};
     // The box just entered whose hint is still to go.
     QObject *m_entering = nullptr;
