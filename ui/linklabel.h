@@ -101,15 +101,5 @@ struct LinkLabelOptions {
     bool wordWrap = true;
 };
 
-// How a link label looks.
-struct LinkStyle {
-    QColor color;
-    QFont font;
-    Qt::Alignment alignment;
-    bool wordWrap = true;
-};
-
 // A link label named, placed and styled in one call.
 LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options);
-// Styles a link label made elsewhere, such as by a form's layout.
-void styleLinkLabel(LinkLabel *label, const LinkStyle &style);
