@@ -43,15 +43,23 @@ public:
 
 } // namespace
 
+void styleLinkLabel(LinkLabel *label, const LinkStyle &style)
+{
+    label->setTextColor(style.color);
+    label->setFont(style.font);
+    label->setAlignment(style.alignment);
+    label->setWordWrap(style.wordWrap);
+}
+
 LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
 {
     auto *label = new LinkLabel(parent);
     label->setObjectName(QString::fromLatin1(options.name));
     label->setCaption(options.caption);
-    label->setTextColor(options.color);
-    label->setFont(options.font);
-    label->setAlignment(options.alignment);
-    label->setWordWrap(options.wordWrap);
+    styleLinkLabel(label, {.color = options.color,
+                           .font = options.font,
+                           .alignment = options.alignment,
+                           .wordWrap = options.wordWrap});
     label->setGeometry(options.place);
     return label;
 }

@@ -75,6 +75,17 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
+// How a link label looks.
+struct LinkStyle {
+    QColor color;
+    QFont font;
+    Qt::Alignment alignment;
+    bool wordWrap = true;
+};
+
+// Gives a link label, made elsewhere, its look.
+void styleLinkLabel(LinkLabel *label, const LinkStyle &style);
+
 // What a link label is made with; its caption is shown as plain text, a doubled ampersand
 // standing for one.
 struct LinkLabelOptions {
