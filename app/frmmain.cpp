@@ -22,6 +22,8 @@
 #include "web/offerpanel.h"
 #include "web/pages.h"
 
+#include "ui_frmmain.h"
+
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -68,8 +70,8 @@ QWidget *makeProfileBox(QWidget *parent, const ProfileBox &box, PageKind kind, c
 
 frmMain::frmMain(QWidget *parent)
     : QMainWindow(parent)
+    , m_ui(std::make_unique<Ui::frmMain>())
 {
-    setObjectName(QStringLiteral("frmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QLatin1String(WindowCaption));
     setWindowIcon(artwork::programIcon());
@@ -86,71 +88,60 @@ frmMain::frmMain(QWidget *parent)
 
 frmMain::~frmMain() = default;
 
+// The fixed controls come from the form's layout; the pages and the offers are made after
+// them, so that they stack above and Tab reaches them later.
 void frmMain::createControls()
 {
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(pixelsFromTwips(ClientArea.width), pixelsFromTwips(ClientArea.height));
-    setCentralWidget(client);
+    m_ui->setupUi(this);
+    QWidget *client = centralWidget();
 
-    auto *picZodiac = new QLabel(client);
-    picZodiac->setObjectName(QStringLiteral("picZodiac"));
-    picZodiac->setGeometry(inPixels(ZodiacPicture));
-    picZodiac->setAlignment(Qt::AlignCenter);
-    picZodiac->setPixmap(artwork::signPicture(devicePixelRatioF()));
-    picZodiac->setAccessibleName(QStringLiteral("Aquarius, the water carrier"));
+    m_ui->picZodiac->setPixmap(artwork::signPicture(devicePixelRatioF()));
 
-    m_lstOptions = new QListWidget(client);
-    m_lstOptions->setObjectName(QStringLiteral("lstOptions"));
-    m_lstOptions->setGeometry(inPixels(TopicList));
-    m_lstOptions->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_lstOptions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_lstOptions->setAccessibleName(QStringLiteral("Topics"));
     // The chosen topic stays marked while another window is in front.
-    keepActiveColours(m_lstOptions, {QPalette::Highlight, QPalette::HighlightedText});
-    announceCurrentItemOnFocus(m_lstOptions);
-    // Every topic is one line in one font: the list need not measure each row.
-    m_lstOptions->setUniformItemSizes(true);
-    connect(m_lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
+    keepActiveColours(m_ui->lstOptions, {QPalette::Highlight, QPalette::HighlightedText});
+    announceCurrentItemOnFocus(m_ui->lstOptions);
+    connect(m_ui->lstOptions, &QListWidget::currentRowChanged, this, &frmMain::lstOptions_Click);
 
-    m_cmdSave = makePushButton(client, {.name = "cmdSave",
-                                        .caption = QStringLiteral("&Save"),
-                                        .place = inPixels(SaveButton)});
-    connect(m_cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
 
-    auto *frame19 = new QFrame(client);
-    frame19->setObjectName(QStringLiteral("Frame19"));
-    frame19->setGeometry(inPixels(ForumBand));
+    QFrame *frame19 = m_ui->Frame19;
     frame19->setBackgroundRole(QPalette::Highlight);
     frame19->setAutoFillBackground(true);
     // The band is the form's design, not a selection: it keeps its colours in every window state.
     keepActiveColours(frame19, {QPalette::Highlight, QPalette::HighlightedText});
-    auto *label61 = makeLinkLabel(
-        frame19, {.name = "Label61",
-                  .caption = text(ForumBandCaption).arg(QLatin1String(MakerName),
-                                                        modHelp::ForumSite()),
-                  .place = inPixels(ForumBandLink),
-                  .color = Qt::white,
-                  .font = programFont({.bold = true, .underline = true}),
-                  .alignment = Qt::AlignCenter});
-    connect(label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
+    m_ui->Label61->setCaption(
+        text(ForumBandCaption).arg(QLatin1String(MakerName), modHelp::ForumSite()));
+    styleLinkLabel(m_ui->Label61, {.color = Qt::white,
+                                   .font = programFont({.bold = true, .underline = true}),
+                                   .alignment = Qt::AlignCenter});
+    connect(m_ui->Label61, &LinkLabel::clicked, this, &frmMain::Label61_Click);
 
-    createKeyFacts(client);
-
-    m_lblZodiacSignName = new QLabel(client);
-    m_lblZodiacSignName->setObjectName(QStringLiteral("lblZodiacSignName"));
-    m_lblZodiacSignName->setGeometry(inPixels(SignName));
-    m_lblZodiacSignName->setFont(programFont({.pointSize = 9.75, .bold = true}));
-    m_lblZodiacSignName->setAlignment(Qt::AlignCenter);
+    showKeyFacts();
+    m_ui->lblZodiacSignName->setFont(programFont({.pointSize = 9.75, .bold = true}));
 
     createTopicPages(client);
     createPromotion(client);
 }
 
-void frmMain::createKeyFacts(QWidget *client)
+void frmMain::showKeyFacts()
 {
-    for (const ProfileBox &fact : KeyFacts)
-        m_lastKeyFact = makeProfileBox(client, fact, PageKind::LineRows, font());
+    const SignProfile &profile = modAquarius::loadedProfile();
+    const struct {
+        QLabel *label;
+        QLineEdit *box;
+        ProfileField field;
+    } facts[] = {
+        {m_ui->Label5, m_ui->txtZodiacQuality, &SignProfile::ZodiacQuality},
+        {m_ui->Label4, m_ui->txtZodiacElement, &SignProfile::ZodiacElement},
+        {m_ui->Label3, m_ui->txtZodiacSymbol, &SignProfile::ZodiacSymbol},
+        {m_ui->Label2, m_ui->txtBirthDates, &SignProfile::BirthDates},
+    };
+    for (const auto &fact : facts) {
+        fact.label->setFont(font());
+        sizeToText(fact.label);
+        fillLineBox(fact.box, font(), profile.*fact.field);
+        labelBox(fact.label, fact.box);
+    }
 }
 
 void frmMain::createTopicPages(QWidget *client)
@@ -212,26 +203,27 @@ void frmMain::fillUpdatePage(QGroupBox *page)
     auto *lblForum = makeLinkLabel(frame18, {.name = "lblForum",
                                              .caption = text(ForumCaption),
                                              .place = inPixels(ForumLink),
-                                             .color = LinkBlue,
-                                             .font = regular,
-                                             .alignment = Qt::AlignLeft});
+                                             .style = {.color = LinkBlue,
+                                                       .font = regular,
+                                                       .alignment = Qt::AlignLeft}});
     connect(lblForum, &LinkLabel::clicked, this, &frmMain::lblForum_Click);
     auto *lblAstrology =
         makeLinkLabel(frame18, {.name = "lblAstrology",
                                 .caption = text(AstrologyCaption).arg(modHelp::SignSite()),
                                 .place = inPixels(AstrologyLink),
-                                .color = LinkBlue,
-                                .font = regular,
-                                .alignment = Qt::AlignLeft});
+                                .style = {.color = LinkBlue,
+                                          .font = regular,
+                                          .alignment = Qt::AlignLeft}});
     connect(lblAstrology, &LinkLabel::clicked, this, &frmMain::lblAstrology_Click);
     // Its two lines fill the box to the last pixel; set on the bottom edge, the descenders
     // keep their room, and the tops of the letters still clear the box's top.
-    auto *lblDaily = makeLinkLabel(frame21, {.name = "lblDaily",
-                                             .caption = text(DailyCaption),
-                                             .place = inPixels(DailyLink),
-                                             .color = LinkBlue,
-                                             .font = regular,
-                                             .alignment = Qt::AlignHCenter | Qt::AlignBottom});
+    auto *lblDaily = makeLinkLabel(
+        frame21, {.name = "lblDaily",
+                  .caption = text(DailyCaption),
+                  .place = inPixels(DailyLink),
+                  .style = {.color = LinkBlue,
+                            .font = regular,
+                            .alignment = Qt::AlignHCenter | Qt::AlignBottom}});
     connect(lblDaily, &LinkLabel::clicked, this, &frmMain::lblDaily_Click);
     keepClearOfCaption(frame18);
     keepClearOfCaption(frame21);
@@ -242,7 +234,7 @@ void frmMain::fillUpdatePage(QGroupBox *page)
 // the page in front can take the focus, so where the hidden ones stand makes no difference.
 void frmMain::placeInTabOrder(QGroupBox *page)
 {
-    QWidget *previous = m_lastKeyFact;
+    QWidget *previous = m_ui->txtBirthDates; // the last key fact
     for (QWidget *control : tabStops(page)) {
         QWidget::setTabOrder(previous, control);
         previous = control;
@@ -275,15 +267,15 @@ void frmMain::showOffer(cobrand::Front offer)
 void frmMain::Form_Load()
 {
     for (const Topic &topic : Topics)
-        m_lstOptions->addItem(QString::fromLatin1(topic.caption));
+        m_ui->lstOptions->addItem(QString::fromLatin1(topic.caption));
     bringToFront(FirstTopic);
-    m_lblZodiacSignName->setText(modAquarius::loadedProfile().SignName);
-    m_lstOptions->setCurrentRow(0);
+    m_ui->lblZodiacSignName->setText(modAquarius::loadedProfile().SignName);
+    m_ui->lstOptions->setCurrentRow(0);
 }
 
 void frmMain::lstOptions_Click()
 {
-    const int index = m_lstOptions->currentRow();
+    const int index = m_ui->lstOptions->currentRow();
     if (index >= 0 && index < int(m_frames.size()))
         bringToFront(std::size_t(index));
 }

@@ -7,12 +7,14 @@
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
 class QGroupBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
 class LinkLabel;
+
+namespace Ui {
+class frmMain;
+}
 
 // The window the user works in: the sign's key facts, the topic list and one topic
 // page at a time.
@@ -55,7 +57,7 @@ protected:
 private:
     void createControls();
     void createMenus();
-    void createKeyFacts(QWidget *client);
+    void showKeyFacts();
     void createTopicPages(QWidget *client);
     void createPromotion(QWidget *client);
     // A page's controls are made when it first comes to the front, not at start-up.
@@ -65,14 +67,11 @@ private:
     void placeInTabOrder(QGroupBox *page);
     void bringToFront(std::size_t index);
 
-    QListWidget *m_lstOptions = nullptr;
-    QPushButton *m_cmdSave = nullptr;
-    QLabel *m_lblZodiacSignName = nullptr;
+    std::unique_ptr<Ui::frmMain> m_ui;
     LinkLabel *m_lblCobrand = nullptr;
     LinkLabel *m_lblFullBrand = nullptr;
     std::array<QGroupBox *, Topics.size()> m_frames{};
     std::array<bool, Topics.size()> m_built{};
-    QWidget *m_lastKeyFact = nullptr;
     QGroupBox *m_front = nullptr;
     bool m_centred = false;
 };

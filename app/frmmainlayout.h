@@ -9,16 +9,11 @@
 #include <iterator>
 #include <span>
 
-// The main window's places (twips, in the client area or the named frame) and texts.
+// The places (twips, in the client area or the named frame) and texts of what the main
+// window makes at run time: the topic pages, made as each first comes to the front, and the
+// offers, made by the offer panel. The fixed controls are in frmmain.ui.
 namespace frmMainLayout {
 
-inline constexpr Twips ClientArea{0, 0, 8565, 6795};
-inline constexpr Twips ZodiacPicture{120, 120, 2310, 3720};
-inline constexpr Twips TopicList{120, 3945, 2295, 2175};
-inline constexpr Twips SaveButton{120, 6210, 2295, 375};
-inline constexpr Twips ForumBand{2520, 135, 6000, 585};
-inline constexpr Twips ForumBandLink{0, 90, 6000, 390}; // in the band
-inline constexpr Twips SignName{4440, 4800, 1935, 240};
 // Every topic page lies here, one over the other.
 inline constexpr Twips TopicArea{2520, 1980, 6000, 3705};
 inline constexpr Twips OfferFrame{2520, 5700, 6000, 1050};
@@ -59,29 +54,6 @@ struct ProfileBox {
 
 // One-line boxes are this high, and so are the captions level with them.
 inline constexpr int RowHeight = 285;
-
-inline constexpr ProfileBox KeyFacts[] = {
-    {.label = {"Label5", "Zodiac Quality",
-               "This signifies the attitude of the people under this sign.", {2880, 870}},
-     .box = "txtZodiacQuality",
-     .at = {2910, 1080, 2310, RowHeight},
-     .field = &SignProfile::ZodiacQuality},
-    {.label = {"Label4", "Zodiac Element", "This describes the human characteristics of this sign.",
-               {5640, 870}},
-     .box = "txtZodiacElement",
-     .at = {5670, 1080, 2310, RowHeight},
-     .field = &SignProfile::ZodiacElement},
-    {.label = {"Label3", "Zodiac Symbol", "This signifies the symbol that represents this sign.",
-               {2880, 1380}},
-     .box = "txtZodiacSymbol",
-     .at = {2910, 1575, 2310, RowHeight},
-     .field = &SignProfile::ZodiacSymbol},
-    {.label = {"Label2", "Birth Dates", "This gives the date period for this sun sign.",
-               {5640, 1380}},
-     .box = "txtBirthDates",
-     .at = {5670, 1575, 2310, RowHeight},
-     .field = &SignProfile::BirthDates},
-};
 
 // The columns of a page of one-line rows; each caption runs from its left edge up to its box.
 struct RowColumns {

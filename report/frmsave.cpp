@@ -90,12 +90,12 @@ void usePaperPalette()
 
 frmSave::frmSave(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmSave>())
+    , m_ui(std::make_unique<Ui::frmSave>())
 {
     // The report's runs carry colours meant for paper, so the box is paper-white whatever
     // the theme; text typed without a colour of its own is saved black, and shows so.
     usePaperPalette();
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setUpForm(this, {.description = "Report: the whole profile, to save or print"});
     setModal(true);
     styleControls();
@@ -109,7 +109,7 @@ frmSave::~frmSave() = default;
 
 QTextEdit *frmSave::RTB() const
 {
-    return ui->RTB;
+    return m_ui->RTB;
 }
 
 void frmSave::ShowModal(QWidget *owner)
@@ -138,10 +138,10 @@ void frmSave::keyPressEvent(QKeyEvent *event)
 
 bool frmSave::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->RTB && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui->RTB && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::ControlModifier) {
-            ui->RTB->insertPlainText(QStringLiteral("\t"));
+            m_ui->RTB->insertPlainText(QStringLiteral("\t"));
             return true;
         }
     }
@@ -150,27 +150,27 @@ bool frmSave::eventFilter(QObject *watched, QEvent *event)
 
 void frmSave::styleControls()
 {
-    styleForumLink(ui->Label14, QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)));
-    connect(ui->Label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
-    styleForumLink(ui->Label3, QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()));
-    connect(ui->Label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
+    styleForumLink(m_ui->Label14, QString::fromLatin1(ForumTitle).arg(QLatin1String(MakerName)));
+    connect(m_ui->Label14, &LinkLabel::clicked, this, &frmSave::Label14_Click);
+    styleForumLink(m_ui->Label3, QString::fromLatin1(ForumInvitation).arg(modHelp::ForumSite()));
+    connect(m_ui->Label3, &LinkLabel::clicked, this, &frmSave::Label3_Click);
 
     // The family that draws it, so the font matcher is not searched for a missing Verdana;
     // the saved file still names Verdana (savedFamily).
-    ui->RTB->setFont(programFont({.pointSize = report::PointSize}));
+    m_ui->RTB->setFont(programFont({.pointSize = report::PointSize}));
     // Pasted or dropped text takes the format at the caret, as typed text does.
-    ui->RTB->setAcceptRichText(false);
-    ui->RTB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ui->RTB->setLineWrapMode(QTextEdit::WidgetWidth);
+    m_ui->RTB->setAcceptRichText(false);
+    m_ui->RTB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_ui->RTB->setLineWrapMode(QTextEdit::WidgetWidth);
     // Tab moves on to the buttons and links, as everywhere else; Ctrl+Tab types a tab.
-    ui->RTB->setTabChangesFocus(true);
-    ui->RTB->installEventFilter(this);
+    m_ui->RTB->setTabChangesFocus(true);
+    m_ui->RTB->installEventFilter(this);
 
     // Neither is a dialog default, so Enter presses neither.
-    ui->cmdSave->setAutoDefault(false);
-    connect(ui->cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
-    ui->cmdPrint->setAutoDefault(false);
-    connect(ui->cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+    m_ui->cmdSave->setAutoDefault(false);
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
+    m_ui->cmdPrint->setAutoDefault(false);
+    connect(m_ui->cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
 
     createPromotion();
 }
@@ -185,18 +185,18 @@ void frmSave::createPromotion()
 
 void frmSave::Form_Load()
 {
-    modRTB::HookReportLinks(ui->RTB, this);
+    modRTB::HookReportLinks(m_ui->RTB, this);
 
-    QTextDocument *document = ui->RTB->document();
+    QTextDocument *document = m_ui->RTB->document();
     // The composed report is where editing starts, not a step the user can undo.
     document->setUndoRedoEnabled(false);
     QTextCursor cursor(document);
     // A copy of its own: the report does not rely on any window having loaded the profile.
     report::InsertRuns(cursor, report::ComposeRuns(modAquarius::MakeProfile()));
     document->setUndoRedoEnabled(true);
-    ui->RTB->moveCursor(QTextCursor::Start);
+    m_ui->RTB->moveCursor(QTextCursor::Start);
     // The report, not the first link label, is where the keyboard starts.
-    ui->RTB->setFocus();
+    m_ui->RTB->setFocus();
 }
 
 void frmSave::cmdSave_Click()
@@ -218,7 +218,7 @@ void frmSave::cmdSave_Click()
     std::optional<QString> reason = SaveTargetRefusal(*path);
     // Written beside the old file and renamed over it, so a failed save leaves that intact.
     if (!reason)
-        reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*ui->RTB->document())));
+        reason = ReplaceFile(*path, rtf::Write(report::RtfModel(*m_ui->RTB->document())));
     if (reason) {
         qCWarning(lcReport) << "saving the report to" << *path << "failed:" << *reason;
         platform().showMessage(QStringLiteral("Your report could not be saved as\n%1\n\n%2")
@@ -231,10 +231,10 @@ void frmSave::cmdSave_Click()
 
 void frmSave::cmdPrint_Click()
 {
-    QTextCursor cursor = ui->RTB->textCursor();
+    QTextCursor cursor = m_ui->RTB->textCursor();
     cursor.clearSelection();
-    ui->RTB->setTextCursor(cursor);
-    if (report::PrintDocument(*ui->RTB->document(), platform().defaultPrinterName())
+    m_ui->RTB->setTextCursor(cursor);
+    if (report::PrintDocument(*m_ui->RTB->document(), platform().defaultPrinterName())
         == report::PrintResult::TooLong) {
         platform().showMessage(QStringLiteral("This report is too long to print in one piece.\n\n"
                                               "Shorten it, then print it again."),

@@ -43,5 +43,5 @@ private:
     void styleControls();
     void createPromotion();
 
-    std::unique_ptr<Ui::frmSave> ui;
+    std::unique_ptr<Ui::frmSave> m_ui;
 };

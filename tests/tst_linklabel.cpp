@@ -97,9 +97,9 @@ void TestLinkLabel::releaseOutsideOrOtherButton_isNoClick()
     LinkLabel *link = makeLinkLabel(&window, {.name = "link",
                                               .caption = QStringLiteral("Follow me"),
                                               .place = QRect(10, 10, 100, 20),
-                                              .color = Qt::blue,
-                                              .font = programFont(),
-                                              .alignment = Qt::AlignLeft});
+                                              .style = {.color = Qt::blue,
+                                                        .font = programFont(),
+                                                        .alignment = Qt::AlignLeft}});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QSignalSpy clicks(link, &LinkLabel::clicked);

@@ -43,22 +43,22 @@ public:
 
 } // namespace
 
-LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
-{
-    auto *label = new LinkLabel(parent);
-    label->setObjectName(QString::fromLatin1(options.name));
-    label->setCaption(options.caption);
-    styleLinkLabel(label, {options.color, options.font, options.alignment, options.wordWrap});
-    label->setGeometry(options.place);
-    return label;
-}
-
 void styleLinkLabel(LinkLabel *label, const LinkStyle &style)
 {
     label->setTextColor(style.color);
     label->setFont(style.font);
     label->setAlignment(style.alignment);
     label->setWordWrap(style.wordWrap);
+}
+
+LinkLabel *makeLinkLabel(QWidget *parent, const LinkLabelOptions &options)
+{
+    auto *label = new LinkLabel(parent);
+    label->setObjectName(QString::fromLatin1(options.name));
+    label->setCaption(options.caption);
+    styleLinkLabel(label, options.style);
+    label->setGeometry(options.place);
+    return label;
 }
 
 LinkLabel::LinkLabel(QWidget *parent)

@@ -95,10 +95,7 @@ struct LinkLabelOptions {
     const char *name;
     QString caption;
     QRect place; // pixels
-    QColor color;
-    QFont font;
-    Qt::Alignment alignment;
-    bool wordWrap = true;
+    LinkStyle style;
 };
 
 // A link label named, placed and styled in one call.

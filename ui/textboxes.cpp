@@ -64,11 +64,16 @@ QLineEdit *makeLineBox(QWidget *parent, const TextBoxOptions &options)
     box->setObjectName(QString::fromLatin1(options.name));
     box->setReadOnly(true);
     box->setGeometry(inPixels(options.at));
-    box->setFont(options.font);
-    box->setText(options.text);
+    fillLineBox(box, options.font, options.text);
+    return box;
+}
+
+void fillLineBox(QLineEdit *box, const QFont &font, const QString &text)
+{
+    box->setFont(font);
+    box->setText(text);
     box->setCursorPosition(0);
     condenseToFit(box);
-    return box;
 }
 
 QPlainTextEdit *makeProseBox(QWidget *parent, const TextBoxOptions &options)

@@ -35,6 +35,8 @@ void labelBox(QLabel *label, QWidget *box);
 
 // One line, shown from its beginning and condensed where it would not fit.
 QLineEdit *makeLineBox(QWidget *parent, const TextBoxOptions &options);
+// The same for a one-line box made elsewhere: its font and the text it shows.
+void fillLineBox(QLineEdit *box, const QFont &font, const QString &text);
 
 // Word-wrapped paragraphs with a vertical scroll bar; the text can be selected, not changed.
 QPlainTextEdit *makeProseBox(QWidget *parent, const TextBoxOptions &options);

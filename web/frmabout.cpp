@@ -32,9 +32,9 @@ void styleWhiteLink(LinkLabel *link)
 
 frmAbout::frmAbout(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::frmAbout>())
+    , m_ui(std::make_unique<Ui::frmAbout>())
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setUpForm(this, {.description = "About the program and its maker"});
     // White on orange is the box's own look, kept on every theme.
     setColourPair(this, Qt::white, AboutOrange);
@@ -53,26 +53,26 @@ frmAbout::~frmAbout() = default;
 void frmAbout::styleControls()
 {
     // First in the form, so it leads the tab order and holds the focus when the box opens.
-    ui->cmdOK->setAutoDefault(true);
-    ui->cmdOK->setDefault(true);
-    showFocusFrame(ui->cmdOK);
-    ui->cmdOK->setFocus();
-    connect(ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    m_ui->cmdOK->setAutoDefault(true);
+    m_ui->cmdOK->setDefault(true);
+    showFocusFrame(m_ui->cmdOK);
+    m_ui->cmdOK->setFocus();
+    connect(m_ui->cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
 
-    ui->Picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
+    m_ui->Picture1->setPixmap(artwork::programIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
 
-    ui->Label2->setText(QLatin1String(WindowCaption));
-    ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
-    ui->Label1->setFont(programFont());
+    m_ui->Label2->setText(QLatin1String(WindowCaption));
+    m_ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
+    m_ui->Label1->setFont(programFont());
 
-    ui->lblHomePage->setCaption(QStringLiteral("Click here to visit us at ") + modHelp::SiteHost());
-    styleWhiteLink(ui->lblHomePage);
-    connect(ui->lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
+    m_ui->lblHomePage->setCaption(QStringLiteral("Click here to visit us at ") + modHelp::SiteHost());
+    styleWhiteLink(m_ui->lblHomePage);
+    connect(m_ui->lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    ui->Label3->setFont(programFont({.bold = true}));
+    m_ui->Label3->setFont(programFont({.bold = true}));
 
-    styleWhiteLink(ui->lblCoBrand);
-    connect(ui->lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
+    styleWhiteLink(m_ui->lblCoBrand);
+    connect(m_ui->lblCoBrand, &LinkLabel::clicked, this, &frmAbout::lblCoBrand_Click);
 }
 
 void frmAbout::cmdOK_Click()

@@ -26,5 +26,5 @@ public:
 private:
     void styleControls();
 
-    std::unique_ptr<Ui::frmAbout> ui;
+    std::unique_ptr<Ui::frmAbout> m_ui;
 };

@@ -84,9 +84,9 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                           | Qt::WindowCloseButtonHint)
-    , ui(std::make_unique<Ui::frmNagScreen2>())
+    , m_ui(std::make_unique<Ui::frmNagScreen2>())
 {
-    ui->setupUi(this);
+    m_ui->setupUi(this);
     setUpForm(this, {.description = "Exit screen: visit the forum, refer a friend, or exit"});
     setAttribute(Qt::WA_DeleteOnClose);
     setColourPair(this, Qt::black, Qt::white);
@@ -123,13 +123,13 @@ const QStringList &frmNagScreen2::SupportCaptions()
 
 void frmNagScreen2::setUpControls()
 {
-    ui->lblNagScreen2Caption->setFont(
+    m_ui->lblNagScreen2Caption->setFont(
         programFont({.pointSize = 18, .family = QStringLiteral("MS Sans Serif")}));
 
-    ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
-    ui->Label2->setText(SupportCaptions().at(cobrand::FirstSupportCaption));
+    m_ui->Label2->setFont(programFont({.pointSize = 9.75, .bold = true}));
+    m_ui->Label2->setText(SupportCaptions().at(cobrand::FirstSupportCaption));
 
-    LinkCheckBox *check1 = ui->Check1;
+    LinkCheckBox *check1 = m_ui->Check1;
     check1->setCaption(QString::fromLatin1(Check1Caption).arg(modHelp::ForumSite()));
     check1->setFont(programFont({.pointSize = 14.25}));
     // On the screen's own white, which the form fixes; the box itself is drawn in the form's
@@ -146,31 +146,31 @@ void frmNagScreen2::setUpControls()
     connect(check1, &LinkCheckBox::stateChanged, this, &frmNagScreen2::Check1_Click);
 
     // Enter presses the button that has the focus, as it does in a dialog.
-    for (QPushButton *button : {ui->cmdClose, ui->cmdSubmit})
+    for (QPushButton *button : {m_ui->cmdClose, m_ui->cmdSubmit})
         button->setAutoDefault(true);
-    connect(ui->cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
 
     setUpReferAFriend();
     setUpDownloadFrame();
     // The first in the tab order takes the focus when the screen opens.
-    ui->cmdClose->setFocus();
+    m_ui->cmdClose->setFocus();
 }
 
 void frmNagScreen2::setUpReferAFriend()
 {
     using namespace modTellAFriend;
-    styleNavyFrame(ui->Frame2);
-    ui->cmdSubmit->setFont(programFont());
-    connect(ui->cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+    styleNavyFrame(m_ui->Frame2);
+    m_ui->cmdSubmit->setFont(programFont());
+    connect(m_ui->cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
 
     // Each box has a name of its own for screen readers (in the form's .ui), since the hint
     // it shows goes away as soon as it has the focus.
     m_hintedBoxes = {{
-        {ui->txtName, HintYourName, Field::YourName},
-        {ui->txtEmail, HintYourEmail, Field::YourEmail},
-        {ui->txtFriendName, HintFriendName, Field::FriendName},
-        {ui->txtFriendEmail, HintFriendEmail, Field::FriendEmail},
-        {ui->txtMessage, HintYourMessage, Field::YourMessage},
+        {m_ui->txtName, HintYourName, Field::YourName},
+        {m_ui->txtEmail, HintYourEmail, Field::YourEmail},
+        {m_ui->txtFriendName, HintFriendName, Field::FriendName},
+        {m_ui->txtFriendEmail, HintFriendEmail, Field::FriendEmail},
+        {m_ui->txtMessage, HintYourMessage, Field::YourMessage},
     }};
     for (const HintedBox &hinted : m_hintedBoxes) {
         hinted.box->setFont(programFont());
@@ -182,7 +182,7 @@ void frmNagScreen2::setUpReferAFriend()
         hinted.box->installEventFilter(this);
     }
 
-    QPlainTextEdit *message = ui->txtMessage;
+    QPlainTextEdit *message = m_ui->txtMessage;
     message->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     message->setTabChangesFocus(true);
     setBoxText(message, QLatin1String(InitialMessage));
@@ -192,13 +192,13 @@ void frmNagScreen2::setUpReferAFriend()
 void frmNagScreen2::setUpDownloadFrame()
 {
     const QLatin1String maker(MakerName);
-    styleNavyFrame(ui->Frame6);
-    ui->Frame6->setTitle(QStringLiteral("Download %1 Softwares").arg(maker));
+    styleNavyFrame(m_ui->Frame6);
+    m_ui->Frame6->setTitle(QStringLiteral("Download %1 Softwares").arg(maker));
 
-    ui->Label3->setFont(programFont({.pointSize = 9}));
-    ui->Label3->setText(QString::fromLatin1(DownloadPitch).arg(maker));
+    m_ui->Label3->setFont(programFont({.pointSize = 9}));
+    m_ui->Label3->setText(QString::fromLatin1(DownloadPitch).arg(maker));
 
-    LinkLabel *lblGoToHome = ui->lblGoToHome;
+    LinkLabel *lblGoToHome = m_ui->lblGoToHome;
     lblGoToHome->setCaption(QStringLiteral("Click Here To Visit %1 Softwares").arg(maker));
     // Left and vertically centred is a plain label's own alignment.
     styleLinkLabel(lblGoToHome,
@@ -212,17 +212,17 @@ void frmNagScreen2::setUpDownloadFrame()
 
 void frmNagScreen2::Form_Load()
 {
-    ui->lblNagScreen2Caption->setText(QLatin1String(WindowCaption));
-    sizeToText(ui->lblNagScreen2Caption);
+    m_ui->lblNagScreen2Caption->setText(QLatin1String(WindowCaption));
+    sizeToText(m_ui->lblNagScreen2Caption);
 
     // The same icon the start-up form holds in its image list.
     const QIcon icon = artwork::programIcon();
     setWindowIcon(icon);
-    ui->picNagscreen2Icon->setPixmap(
-        icon.pixmap(ui->picNagscreen2Icon->size(), devicePixelRatioF()));
+    m_ui->picNagscreen2Icon->setPixmap(
+        icon.pixmap(m_ui->picNagscreen2Icon->size(), devicePixelRatioF()));
 
     Randomize();
-    ui->Label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));
+    m_ui->Label2->setText(SupportCaptions().at(cobrand::SupportCaptionIndex(Rnd())));
 
     // Above every ordinary window, a browser opened from its own links included.
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -240,9 +240,9 @@ void frmNagScreen2::cmdClose_Click()
 
 void frmNagScreen2::Check1_Click()
 {
-    if (ui->Check1->checkState() != Qt::Checked)
+    if (m_ui->Check1->checkState() != Qt::Checked)
         return;
-    ui->Check1->setCheckState(Qt::Unchecked);
+    m_ui->Check1->setCheckState(Qt::Unchecked);
     modHelp::OpenHomePage();
 }
 
@@ -254,8 +254,8 @@ void frmNagScreen2::lblGoToHome_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     takeUserTo(modTellAFriend::SubmitEntries(
-        {boxText(ui->txtName), boxText(ui->txtEmail), boxText(ui->txtMessage),
-         boxText(ui->txtFriendName), boxText(ui->txtFriendEmail)}));
+        {boxText(m_ui->txtName), boxText(m_ui->txtEmail), boxText(m_ui->txtMessage),
+         boxText(m_ui->txtFriendName), boxText(m_ui->txtFriendEmail)}));
 }
 
 // After a message about a field, the user is taken to that field with its text selected,
@@ -311,7 +311,7 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
         // A key typed at once still lands in an emptied box.
         if (watched == m_entering)
             enterField();
-        if (watched == ui->txtEmail || watched == ui->txtFriendEmail) {
+        if (watched == m_ui->txtEmail || watched == m_ui->txtFriendEmail) {
             const QString typed = static_cast<QKeyEvent *>(event)->text();
             if (typed.size() == 1 && modTellAFriend::RefuseEmailKey(typed.at(0))) {
                 static_cast<QWidget *>(watched)->setFocus();

@@ -54,7 +54,7 @@ private:
     void enterField();
     void takeUserTo(modTellAFriend::Field field);
 
-    std::unique_ptr<Ui::frmNagScreen2> ui;
+    std::unique_ptr<Ui::frmNagScreen2> m_ui;
     std::array<HintedBox, 5> m_hintedBoxes{};
     // The box just entered whose hint is still to go.
     QObject *m_entering = nullptr;

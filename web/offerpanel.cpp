@@ -21,9 +21,9 @@ OfferPanel makeOfferPanel(QWidget *parent, const QRect &frame, const QRect &spot
         return makeLinkLabel(fraFullBrand, {.name = name,
                                             .caption = QString::fromLatin1(caption),
                                             .place = spot,
-                                            .color = LinkBlue,
-                                            .font = font,
-                                            .alignment = Qt::AlignCenter});
+                                            .style = {.color = LinkBlue,
+                                                      .font = font,
+                                                      .alignment = Qt::AlignCenter}});
     };
     auto *lblFullBrand = offer("lblFullBrand", cobrand::FullBrandCaption);
     auto *lblCobrand = offer("lblCobrand", cobrand::CoBrandCaption);
