@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 
 #include <algorithm>
 
@@ -23,17 +22,6 @@ QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(pixels);
     return label;
-}
-
-QPushButton *makePushButton(QWidget *parent, const PushButtonOptions &options)
-{
-    auto *button = new QPushButton(options.caption, parent);
-    button->setObjectName(QString::fromLatin1(options.name));
-    if (options.font)
-        button->setFont(*options.font);
-    button->setGeometry(options.place);
-    button->setAutoDefault(options.autoDefault);
-    return button;
 }
 
 namespace {

@@ -5,31 +5,14 @@
 #include <QRect>
 #include <QString>
 
-#include <optional>
-
 class QAbstractItemView;
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class QWidget;
 
 // A block of plain text, word-wrapped from its top left corner, placed in pixels.
 QLabel *makeWrappedText(QWidget *parent, const char *name, const QString &text,
                         const QRect &pixels, const QFont &font);
-
-// What a push button is made with.
-struct PushButtonOptions {
-    const char *name;
-    QString caption;
-    QRect place; // pixels
-    // Enter presses it while it has the focus, as in a dialog; Qt's default is that only
-    // in a dialog.
-    bool autoDefault = false;
-    std::optional<QFont> font{}; // else the parent's
-};
-
-// A push button named and placed in one call; the caller connects its click.
-QPushButton *makePushButton(QWidget *parent, const PushButtonOptions &options);
 
 // Draws the style's focus frame around a control while it has the focus from the keyboard,
 // for controls whose own look does not change with it: a read-only text box shows no caret,
